@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/load_report.h"
+#include "core/sheet.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tavlor {
+
+class SheetView;
+
+/** The sheet with its change tracking and the routines that clear, load, write and measure it,
+ *  reporting to the window through SheetView. */
+class SheetDocument {
+public:
+    explicit SheetDocument(SheetView* view = nullptr);
+    SheetDocument(const SheetDocument&) = delete;
+    SheetDocument& operator=(const SheetDocument&) = delete;
+
+    void setView(SheetView* view) { m_view = view; }
+    Sheet& sheet() { return m_sheet; }
+    const Sheet& sheet() const { return m_sheet; }
+
+    /** Genislik: recompute the used extent and show the totals text in panel 4. */
+    void Genislik();
+    /** The change check: content differs from ContentSnapshot -> modified (sticky); snapshot = content. */
+    void changeCheck();
+    /** Snapshot := current content (end of a load). */
+    void takeSnapshot();
+    /** Snapshot := empty text (start-up, Sil). */
+    void resetSnapshot();
+    bool isModified() const;
+    /** Clears the modified flag (panel 1 empty). */
+    void markUnmodified();
+
+    /** Sil: empty the formula bar, clear every data cell, current cell to A1, Genislik, reset the
+     *  snapshot, mark unmodified. */
+    void Sil();
+    /** Ac: load the semicolon file at path (Sil first, even when the open fails). Throws FileError
+     *  with "Cannot open file "%s". %s" when it cannot be opened or read. Returns what of the file
+     *  did not fit in the sheet. */
+    LoadReport Ac(const std::string& path);
+    /** Kaydet: write rows 1..max(MaxRow,1) x columns 1..max(MaxCol,1), safely replacing the file.
+     *  Throws FileError ("Cannot create file "%s". %s" or "Stream write error"). */
+    void Kaydet(const std::string& path) const;
+
+    /** How often Genislik and the change check ran (for tests of the handler chains). */
+    std::uint64_t extentRuns() const { return m_extentRuns; }
+    std::uint64_t changeChecks() const { return m_changeChecks; }
+
+private:
+    Sheet m_sheet;
+    SheetView* m_view = nullptr;
+    std::uint64_t m_extentRuns = 0;
+    std::uint64_t m_changeChecks = 0;
+};
+
+}  // namespace tavlor

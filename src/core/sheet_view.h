@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace tavlor {
+
+/** What the sheet routines need from the window: the formula bar, the current cell and two status
+ *  panels. The Qt window implements it; core tests use a headless stand-in. */
+class SheetView {
+public:
+    virtual ~SheetView() = default;
+    /** Empties the formula bar; its change handling runs at once (writes "" into the current cell,
+     *  then the used extent and the change check), unless it already was empty. */
+    virtual void clearFormulaBar() = 0;
+    /** Assigns the current column / row; moves (and runs the selection handling) only when the
+     *  value differs from the present one. */
+    virtual void setCurrentCol(int col) = 0;
+    virtual void setCurrentRow(int row) = 0;
+    /** Status panel 4: the totals text of the used extent. */
+    virtual void showTotals(const std::string& text) = 0;
+    /** Status panel 1: "Modified" or empty. */
+    virtual void showModified(bool modified) = 0;
+};
+
+}  // namespace tavlor
