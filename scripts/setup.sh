@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick poppler-utils
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file python3
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

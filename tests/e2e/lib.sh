@@ -1,0 +1,158 @@
+# Shared helpers of the end-to-end tests, sourced by each *_test.sh. They start the real program
+# under the X server that xvfb-run provides (no window manager), find its window by title, type
+# with xdotool, wait for files, and fail with a clear message, the program's output and a
+# screenshot kept under $E2E_ARTIFACTS.
+set -euo pipefail
+
+: "${TAVLOR_BIN:?TAVLOR_BIN must name the program to test}"
+: "${DISPLAY:?no X display: run the test under xvfb-run}"
+E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
+E2E_ARTIFACTS=${E2E_ARTIFACTS:-$PWD/e2e-artifacts}
+E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+mkdir -p "$E2E_ARTIFACTS"
+rm -f "$E2E_ARTIFACTS/$E2E_NAME-failure.png"
+E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tavlor-e2e.XXXXXX")
+E2E_LOG=$E2E_ARTIFACTS/$E2E_NAME.log
+: >"$E2E_LOG"
+APP_PID=""
+WID=""
+KEY_DELAY=${KEY_DELAY:-40}
+
+# The program must use the X server, whatever the caller's environment says.
+unset QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR=$E2E_WORK/xdg-runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+e2e_cleanup() {
+    if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
+        kill "$APP_PID" 2>/dev/null || true
+        wait "$APP_PID" 2>/dev/null || true
+    fi
+    rm -rf "$E2E_WORK"
+}
+trap e2e_cleanup EXIT
+
+step() { echo "-- $*"; }
+
+screenshot() { # NAME: the whole screen as $E2E_ARTIFACTS/NAME.png
+    import -window root "$E2E_ARTIFACTS/$1.png" && echo "screenshot: $E2E_ARTIFACTS/$1.png"
+}
+
+fail() {
+    echo "FAIL [$E2E_NAME]: $*" >&2
+    screenshot "$E2E_NAME-failure" >&2 || true
+    if [ -s "$E2E_LOG" ]; then
+        echo "program output (last 20 lines of $E2E_LOG):" >&2
+        tail -n 20 "$E2E_LOG" >&2
+    fi
+    exit 1
+}
+
+start_app() { # ARGS...: start the program in the background with these arguments
+    "$TAVLOR_BIN" "$@" >>"$E2E_LOG" 2>&1 &
+    APP_PID=$!
+    step "started $TAVLOR_BIN (pid $APP_PID) with ${#@} argument(s)"
+}
+
+app_running() { [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; }
+
+find_window() { # TITLE: print the id of a visible window whose title is exactly TITLE
+    local id
+    for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
+        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+wait_window() { # TITLE [SECONDS] [VAR]: wait for the window and put its id in VAR (default WID)
+    local deadline=$((SECONDS + ${2:-20})) id
+    while [ $SECONDS -lt $deadline ]; do
+        if id=$(find_window "$1"); then
+            printf -v "${3:-WID}" '%s' "$id"
+            step "window \"$1\" is $id"
+            return 0
+        fi
+        app_running || fail "the program ended before a window titled \"$1\" appeared"
+        sleep 0.1
+    done
+    fail "no window titled \"$1\" within ${2:-20} s; visible titles: $(visible_titles)"
+}
+
+visible_titles() {
+    local id out=""
+    for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
+        out+="\"$(xdotool getwindowname "$id" 2>/dev/null)\" "
+    done
+    echo "${out:-none}"
+}
+
+wait_no_window() { # TITLE [SECONDS]: wait until no visible window has this title
+    local deadline=$((SECONDS + ${2:-10}))
+    while [ $SECONDS -lt $deadline ]; do
+        find_window "$1" >/dev/null || return 0
+        sleep 0.1
+    done
+    fail "the window titled \"$1\" is still there after ${2:-10} s"
+}
+
+geometry() { # ID: print "X,Y WxH" of the window
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X,$Y ${WIDTH}x$HEIGHT"
+}
+
+wait_geometry() { # ID EXPECTED [SECONDS]: wait until geometry prints EXPECTED
+    local deadline=$((SECONDS + ${3:-5})) now
+    while :; do
+        now=$(geometry "$1")
+        [ "$now" = "$2" ] && return 0
+        [ $SECONDS -lt $deadline ] || fail "window geometry is $now, expected $2"
+        sleep 0.1
+    done
+}
+
+focus() { xdotool windowfocus --sync "${1:-$WID}"; }
+
+keys() { xdotool key --clearmodifiers --delay "$KEY_DELAY" "$@"; }
+
+type_text() { xdotool type --clearmodifiers --delay "$KEY_DELAY" -- "$1"; }
+
+settle() { sleep "${1:-0.3}"; } # let the program handle the keys sent so far
+
+close_request() { python3 "$E2E_HERE/x11_close.py" "${1:-$WID}"; }
+
+show_bytes() { od -An -c "$1" | sed 's/^/    /'; }
+
+expect_file() { # PATH EXPECTED_PATH [SECONDS]: wait until PATH holds exactly EXPECTED's bytes
+    local deadline=$((SECONDS + ${3:-5}))
+    while :; do
+        if [ -f "$1" ] && cmp -s "$1" "$2"; then
+            step "$(basename "$1") holds the expected $(stat -c %s "$2") bytes"
+            return 0
+        fi
+        if [ $SECONDS -ge $deadline ]; then
+            {
+                echo "expected bytes of $1:"
+                show_bytes "$2"
+                echo "actual bytes:"
+                if [ -f "$1" ]; then show_bytes "$1"; else echo "    (no file)"; fi
+            } >&2
+            fail "$(basename "$1") does not hold the expected bytes"
+        fi
+        sleep 0.1
+    done
+}
+
+wait_exit() { # [SECONDS]: wait until the program ends; its exit status goes to APP_STATUS
+    local deadline=$((SECONDS + ${1:-10}))
+    while app_running; do
+        [ $SECONDS -lt $deadline ] || fail "the program is still running after ${1:-10} s"
+        sleep 0.1
+    done
+    APP_STATUS=0
+    wait "$APP_PID" || APP_STATUS=$?
+    APP_PID=""
+}
