@@ -16,4 +16,4 @@ public:
  *  after "." (so ".", " ", '"' and ")" endings get nothing). */
 std::string displayedMessage(std::string_view message);
 
-}  // namespace tavlor
+} // namespace tavlor

@@ -5,12 +5,13 @@
 
 namespace tavlor {
 
-/** What a load left out because it does not fit in the sheet (nothing outside the sheet is kept). */
+/** What a load left out because it does not fit in the sheet (nothing outside the sheet is kept).
+ */
 struct LoadReport {
-    std::uint64_t linesBeyondLastRow = 0;   // lines after line 9999 that were seen
-    bool moreLinesNotRead = false;          // reading stopped after row 9999; more text follows
-    std::uint64_t cellsBeyondLastColumn = 0;  // non-empty pieces after column Z
-    bool textAfterNulIgnored = false;       // a NUL byte ended the text early
+    std::uint64_t linesBeyondLastRow = 0;    // lines after line 9999 that were seen
+    bool moreLinesNotRead = false;           // reading stopped after row 9999; more text follows
+    std::uint64_t cellsBeyondLastColumn = 0; // non-empty pieces after column Z
+    bool textAfterNulIgnored = false;        // a NUL byte ended the text early
 
     /** True when something of the file is not in the sheet. */
     bool lostSomething() const;
@@ -18,4 +19,4 @@ struct LoadReport {
     std::string message() const;
 };
 
-}  // namespace tavlor
+} // namespace tavlor

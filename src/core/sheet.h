@@ -1,19 +1,23 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tavlor {
 
-/** The one sheet: 27 x 10000 byte-string cells (row 0 and column 0 hold the headers) and its used extent. */
+/** The one sheet: 27 x 10000 byte-string cells (row 0 and column 0 hold the headers) and its used
+ * extent. */
 class Sheet {
 public:
-    static constexpr int kColumns = 27;  // 0..26; column 0 is the row header
-    static constexpr int kRows = 10000;  // 0..9999; row 0 is the column header
-    static constexpr int kLastCol = 26;  // Z
+    static constexpr int kColumns = 27; // 0..26; column 0 is the row header
+    static constexpr int kRows = 10000; // 0..9999; row 0 is the column header
+    static constexpr int kLastCol = 26; // Z
     static constexpr int kLastRow = 9999;
-    static constexpr std::int64_t kDataCells = 26LL * 9999LL;  // 259,974
+    static constexpr std::int64_t kDataCells = 26LL * 9999LL; // 259,974
 
     Sheet();
     Sheet(const Sheet&) = delete;
@@ -45,11 +49,46 @@ public:
 
     /** All data cells joined row by row, A..Z, with nothing between them. */
     std::string contentText() const;
+    /** Length in bytes of contentText(), kept up to date by every write. */
+    std::size_t contentLength() const { return m_contentBytes; }
+    /** Number of non-empty data cells right now. */
+    std::int64_t filledCells() const { return m_filledCells; }
 
-    // Implementation details follow (private); the core owns their design.
+    /** Starts recording the old text of every data cell written from now on (the journal base is
+     *  the content as it is now); forgets what was recorded before. */
+    void restartJournal();
+    /** Stops recording and forgets the journal (nothing compares against a base any more). */
+    void stopJournal();
+    bool journalling() const { return m_journalling; }
+    /** True when contentText() now equals contentText() at the last restartJournal(). Cost follows
+     *  the cells written since then. Only meaningful while journalling. */
+    bool contentEqualsJournalBase() const;
+
 private:
+    struct JournalEntry {
+        std::uint32_t index = 0;
+        std::string oldText;
+    };
+
+    static std::size_t indexOf(int col, int row);
+    void checkRange(int col, int row) const;
+    // Writes a data cell and keeps the counts, the byte total and the journal in step.
+    void writeDataCell(std::size_t index, int col, int row, std::string&& text);
+
+    std::vector<std::string> m_cells;       // row-major: index = row * kColumns + col
+    std::vector<std::uint32_t> m_rowFilled; // non-empty data cells per row
+    std::vector<std::uint32_t> m_colFilled; // non-empty data cells per column
+    int m_rowBound = 0; // no data row above this one holds text (may still be empty itself)
+    int m_colBound = 0; // same for columns
+    std::size_t m_contentBytes = 0;
+    std::int64_t m_filledCells = 0;
+
+    bool m_journalling = false;
+    std::vector<JournalEntry> m_journal; // first old text of each data cell written since the base
+    std::vector<bool> m_journalled;      // per cell: already in m_journal
+
     std::int64_t m_maxRow = 0;
     std::int64_t m_maxCol = 0;
 };
 
-}  // namespace tavlor
+} // namespace tavlor

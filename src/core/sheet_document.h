@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/content_snapshot.h"
 #include "core/load_report.h"
 #include "core/sheet.h"
 
@@ -22,9 +23,12 @@ public:
     Sheet& sheet() { return m_sheet; }
     const Sheet& sheet() const { return m_sheet; }
 
+    SheetView* view() const { return m_view; }
+
     /** Genislik: recompute the used extent and show the totals text in panel 4. */
     void Genislik();
-    /** The change check: content differs from ContentSnapshot -> modified (sticky); snapshot = content. */
+    /** The change check: content differs from ContentSnapshot -> modified (sticky); snapshot =
+     * content. */
     void changeCheck();
     /** Snapshot := current content (end of a load). */
     void takeSnapshot();
@@ -51,9 +55,11 @@ public:
 
 private:
     Sheet m_sheet;
+    ContentSnapshot m_snapshot;
+    bool m_modified = false;
     SheetView* m_view = nullptr;
     std::uint64_t m_extentRuns = 0;
     std::uint64_t m_changeChecks = 0;
 };
 
-}  // namespace tavlor
+} // namespace tavlor

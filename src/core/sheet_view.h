@@ -22,4 +22,4 @@ public:
     virtual void showModified(bool modified) = 0;
 };
 
-}  // namespace tavlor
+} // namespace tavlor

@@ -11,9 +11,9 @@ TEST(DisplayedMessage, AppendsFullStopOnlyAfterCharactersSortingAfterIt) {
     EXPECT_EQ(displayedMessage("ends in blank "), "ends in blank ");
     EXPECT_EQ(displayedMessage("Cannot open file \"\""), "Cannot open file \"\"");
     EXPECT_EQ(displayedMessage("(x)"), "(x)");
-    EXPECT_EQ(displayedMessage("a-"), "a-");       // '-' sorts before '.'
-    EXPECT_EQ(displayedMessage("a/"), "a/.");      // '/' sorts after '.'
-    EXPECT_EQ(displayedMessage("caf\xC3\xA9"), "caf\xC3\xA9.");  // bytes >= 0x80 count as high
+    EXPECT_EQ(displayedMessage("a-"), "a-");                    // '-' sorts before '.'
+    EXPECT_EQ(displayedMessage("a/"), "a/.");                   // '/' sorts after '.'
+    EXPECT_EQ(displayedMessage("caf\xC3\xA9"), "caf\xC3\xA9."); // bytes >= 0x80 count as high
 }
 
-}  // namespace tavlor
+} // namespace tavlor

@@ -1,0 +1,99 @@
+#include "core/file_reader.h"
+
+#include "core/file_error.h"
+#include "core/semicolon_reader.h"
+#include "core/system_text.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tavlor {
+
+namespace {
+
+constexpr std::size_t kChunk = std::size_t{1} << 20;
+
+/** Closes a descriptor when it goes out of scope. */
+class ReadDescriptor {
+public:
+    explicit ReadDescriptor(int fd) : m_fd(fd) {}
+    ReadDescriptor(const ReadDescriptor&) = delete;
+    ReadDescriptor& operator=(const ReadDescriptor&) = delete;
+    ~ReadDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+
+private:
+    int m_fd = -1;
+};
+
+// One read() that retries on EINTR; -1 with errno set on failure.
+ssize_t readSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, size);
+        if (n >= 0 || errno != EINTR)
+            return n;
+    }
+}
+
+} // namespace
+
+void readFileInto(const std::string& path, SemicolonReader& reader) {
+    auto fail = [&path](int errorNumber) { throw FileError(openErrorMessage(path, errorNumber)); };
+
+    // O_NONBLOCK keeps a FIFO without a writer from blocking the open; the file type is checked
+    // right after, before any read.
+    ReadDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0)
+        fail(errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        fail(errno);
+    if (S_ISDIR(info.st_mode))
+        fail(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        fail(ENXIO); // FIFOs, sockets and devices are not files of text
+    // Others may read along, but not hold the file for writing (shared lock, do not wait).
+    if (::flock(fd.get(), LOCK_SH | LOCK_NB) != 0)
+        fail(errno);
+
+    std::vector<char> buffer(kChunk);
+    bool extraChunkRead = false;
+    for (;;) {
+        const ssize_t n = readSome(fd.get(), buffer.data(), buffer.size());
+        if (n < 0)
+            fail(errno);
+        if (n == 0)
+            break;
+        reader.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+        if (reader.ended())
+            return;
+        if (reader.rowsComplete()) {
+            // The sheet is full. One more chunk lets the report count a few of the lines beyond;
+            // then stop reading, saying whether anything was left unread.
+            if (extraChunkRead) {
+                char probe = 0;
+                const ssize_t more = readSome(fd.get(), &probe, 1);
+                if (more < 0)
+                    fail(errno);
+                if (more > 0 && probe != '\0')
+                    reader.noteUnreadText();
+                else if (more > 0)
+                    reader.feed(std::string_view(&probe, 1)); // a NUL: counts as ignored text
+                reader.finish();
+                return;
+            }
+            extraChunkRead = true;
+        }
+    }
+    reader.finish();
+}
+
+} // namespace tavlor

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/load_report.h"
+
+#include <string>
+#include <string_view>
+
+namespace tavlor {
+
+class Sheet;
+
+/** Splits semicolon text, fed in pieces of any size, into the data cells of an emptied sheet:
+ *  lines end at CR LF, a lone CR or a lone LF, a NUL byte ends the text, cells end at every ";".
+ *  Nothing beyond row 9999 or column Z is stored; the report counts what was left out. */
+class SemicolonReader {
+public:
+    /** The sheet's data cells must be empty: empty pieces are not written. */
+    explicit SemicolonReader(Sheet& sheet);
+
+    /** Consumes the next bytes of the text. Bytes after a NUL or after finish() are ignored. */
+    void feed(std::string_view bytes);
+    /** The end of the text: completes a last line that has no line end. */
+    void finish();
+
+    /** Line 9999 has ended: later lines can only be counted, never stored. */
+    bool rowsComplete() const { return m_row > kLastRow; }
+    /** A NUL byte or finish() ended the text. */
+    bool ended() const { return m_ended; }
+    /** Marks that the text went on after the point where reading stopped. */
+    void noteUnreadText() { m_report.moreLinesNotRead = true; }
+    const LoadReport& report() const { return m_report; }
+
+private:
+    static constexpr int kLastRow = 9999;
+    static constexpr int kLastCol = 26;
+
+    void endPiece();
+    void endLine();
+
+    Sheet& m_sheet;
+    int m_row = 1;              // the line being read; beyond kLastRow only lines are counted
+    int m_col = 1;              // the piece being read within the line
+    std::string m_piece;        // bytes of the current piece when it has a cell
+    bool m_pieceFilled = false; // the current piece has at least one byte
+    bool m_lineOpen = false;    // at least one byte of the current line was read
+    bool m_skipLf = false;      // the previous byte was a CR ending a line
+    bool m_ended = false;
+    LoadReport m_report;
+};
+
+/** Reads a whole text into the emptied sheet; the pure form of SemicolonReader. */
+LoadReport parseSemicolonText(std::string_view text, Sheet& sheet);
+
+} // namespace tavlor

@@ -1,0 +1,88 @@
+#include "core/sheet_document.h"
+
+#include "core/file_reader.h"
+#include "core/safe_file_writer.h"
+#include "core/semicolon_reader.h"
+#include "core/semicolon_writer.h"
+#include "core/sheet_view.h"
+
+namespace tavlor {
+
+SheetDocument::SheetDocument(SheetView* view) : m_view(view) {}
+
+void SheetDocument::Genislik() {
+    ++m_extentRuns;
+    m_sheet.Genislik();
+    if (m_view)
+        m_view->showTotals(m_sheet.totalsText());
+}
+
+void SheetDocument::changeCheck() {
+    ++m_changeChecks;
+    const bool changed = !m_snapshot.matches(m_sheet);
+    m_snapshot.take(m_sheet);
+    if (changed && !m_modified) {
+        m_modified = true;
+        if (m_view)
+            m_view->showModified(true);
+    }
+}
+
+void SheetDocument::takeSnapshot() {
+    m_snapshot.take(m_sheet);
+}
+
+void SheetDocument::resetSnapshot() {
+    m_snapshot.reset(m_sheet);
+}
+
+bool SheetDocument::isModified() const {
+    return m_modified;
+}
+
+void SheetDocument::markUnmodified() {
+    if (!m_modified)
+        return;
+    m_modified = false;
+    if (m_view)
+        m_view->showModified(false);
+}
+
+void SheetDocument::Sil() {
+    // Emptying the formula bar runs its change handling: "" into the current cell, Genislik, check.
+    if (m_view)
+        m_view->clearFormulaBar();
+    m_sheet.clearData();
+    if (m_view) {
+        m_view->setCurrentCol(1);
+        m_view->setCurrentRow(1);
+    }
+    Genislik();
+    resetSnapshot();
+    markUnmodified();
+}
+
+LoadReport SheetDocument::Ac(const std::string& path) {
+    Sil();
+    SemicolonReader reader(m_sheet);
+    try {
+        readFileInto(path, reader);
+    } catch (...) {
+        // A file that failed part-way leaves the sheet as Sil left it: empty.
+        m_sheet.clearData();
+        throw;
+    }
+    if (m_view) {
+        m_view->setCurrentCol(1);
+        m_view->setCurrentRow(1);
+    }
+    Genislik();
+    takeSnapshot();
+    return reader.report();
+}
+
+void SheetDocument::Kaydet(const std::string& path) const {
+    writeFileSafely(path, semicolonText(m_sheet));
+}
+
+} // namespace tavlor

@@ -1,0 +1,318 @@
+#include "core/file_error.h"
+#include "core/sheet_document.h"
+#include "core/system_text.h"
+
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tavlor {
+
+namespace {
+
+using namespace std::string_literals;
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const FileError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+std::string openError(const std::string& path, int error) {
+    return "Cannot open file \"" + path + "\". " + systemErrorText(error);
+}
+
+std::string createError(const std::string& path, int error) {
+    return "Cannot create file \"" + path + "\". " + systemErrorText(error);
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return info.st_mode;
+}
+
+class FileAccessTest : public testing::Test {
+protected:
+    // Loads bytes written to a real file and gives back the loaded document's content summary.
+    LoadReport load(const std::string& bytes) {
+        const std::string path = folder.file("in.csv");
+        test::writeBytes(path, bytes);
+        return document.Ac(path);
+    }
+    const std::string& cell(int col, int row) { return document.sheet().cell(col, row); }
+
+    test::TempFolder folder;
+    SheetDocument document;
+};
+
+} // namespace
+
+TEST(SystemText, FullPathIsAbsoluteAndLexicallyNormalised) {
+    char buffer[4096];
+    ASSERT_NE(::getcwd(buffer, sizeof buffer), nullptr);
+    const std::string cwd = buffer;
+    EXPECT_EQ(fullPath(""), "");
+    EXPECT_EQ(fullPath("a.csv"), (cwd == "/" ? "" : cwd) + "/a.csv");
+    EXPECT_EQ(fullPath("a/./b/../c.csv"), (cwd == "/" ? "" : cwd) + "/a/c.csv");
+    EXPECT_EQ(fullPath("/x//y/./z"), "/x/y/z");
+    EXPECT_EQ(fullPath("/x/y/"), "/x/y/");
+    EXPECT_EQ(fullPath("/../.."), "/");
+    EXPECT_EQ(fullPath("/"), "/");
+}
+
+TEST(SystemText, ErrorTextsLoseTrailingFullStopsAndBlanks) {
+    EXPECT_EQ(systemErrorText(ENOENT), "No such file or directory");
+    for (int error = 1; error < 134; ++error) {
+        const std::string text = systemErrorText(error);
+        ASSERT_FALSE(text.empty()) << error;
+        EXPECT_NE(text.back(), '.') << error;
+        EXPECT_GE(static_cast<unsigned char>(text.back()), 33) << error;
+    }
+    EXPECT_EQ(createErrorMessage("", EACCES), "Cannot create file \"\". Permission denied");
+}
+
+TEST_F(FileAccessTest, AllLineEndFormsLoadAlike) {
+    for (const std::string& text :
+         {"a;b\r\nc;d\r\n"s, "a;b\nc;d\n"s, "a;b\rc;d\r"s, "a;b\r\nc;d"s}) {
+        load(text);
+        EXPECT_EQ(document.sheet().contentText(), "abcd");
+        EXPECT_EQ(cell(1, 2), "c");
+        EXPECT_EQ(document.sheet().totalsText(), "Total Rows:2 Total Cols:2");
+        const std::string out = folder.file("out.csv");
+        document.Kaydet(out);
+        EXPECT_EQ(test::readBytes(out), "a;b;\r\nc;d;\r\n");
+    }
+    load("a\n\rb\r\r\nc");
+    EXPECT_EQ(cell(1, 3), "b");
+    EXPECT_EQ(cell(1, 5), "c");
+}
+
+TEST_F(FileAccessTest, NulInTheThirdLineEndsTheText) {
+    const LoadReport report = load("one\r\ntwo\r\nthr\0ee\r\nfour\r\n"s);
+    EXPECT_EQ(document.sheet().contentText(), "onetwothr");
+    EXPECT_EQ(document.sheet().totalsText(), "Total Rows:3 Total Cols:1");
+    EXPECT_TRUE(report.textAfterNulIgnored);
+}
+
+TEST_F(FileAccessTest, ByteOrderMarksAndSixteenBitText) {
+    load("\xEF\xBB\xBFname;\xC3\xBC\r\n");
+    EXPECT_EQ(cell(1, 1), "\xEF\xBB\xBFname");
+    const std::string out = folder.file("bom.csv");
+    document.Kaydet(out);
+    EXPECT_EQ(test::readBytes(out), "\xEF\xBB\xBFname;\xC3\xBC;\r\n");
+
+    const LoadReport report = load("\xFF\xFEW\0o\0r\0d\0;\0\r\0\n\0"s); // UTF-16 LE "Word;"
+    EXPECT_EQ(cell(1, 1), "\xFF\xFEW");
+    EXPECT_EQ(document.sheet().contentText(), "\xFF\xFEW");
+    EXPECT_TRUE(report.textAfterNulIgnored);
+}
+
+TEST_F(FileAccessTest, ZeroByteFileLoadsAsEmptySheet) {
+    document.sheet().setCell(1, 1, "before");
+    const LoadReport report = load("");
+    EXPECT_EQ(document.sheet().contentText(), "");
+    EXPECT_EQ(document.sheet().totalsText(), "Total Rows:0 Total Cols:0");
+    EXPECT_FALSE(report.lostSomething());
+    EXPECT_FALSE(document.isModified());
+}
+
+TEST_F(FileAccessTest, LastCellRoundTripsThroughAFile) {
+    document.sheet().setCell(26, 9999, "z");
+    document.Genislik();
+    const std::string path = folder.file("z.csv");
+    document.Kaydet(path);
+    const std::string bytes = test::readBytes(path);
+    EXPECT_EQ(bytes.size(), 9999u * 28 + 1);
+    document.Ac(path);
+    EXPECT_EQ(document.sheet().contentText(), "z");
+    EXPECT_EQ(cell(26, 9999), "z");
+    EXPECT_EQ(document.sheet().totalsText(), "Total Rows:9999 Total Cols:26");
+}
+
+TEST_F(FileAccessTest, CannotOpenMissingEmptyFolderOrFifo) {
+    const std::string missing = folder.file("nope.csv");
+    EXPECT_EQ(errorOf([&] { document.Ac(missing); }), openError(missing, ENOENT));
+    EXPECT_EQ(errorOf([&] { document.Ac(""); }),
+              "Cannot open file \"\". " + systemErrorText(ENOENT));
+    EXPECT_EQ(errorOf([&] { document.Ac(folder.path()); }), openError(folder.path(), EISDIR));
+    const std::string fifo = folder.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(errorOf([&] { document.Ac(fifo); }), openError(fifo, ENXIO)); // and no hang
+    // A relative path is reported in full.
+    char cwd[4096];
+    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(::chdir(folder.path().c_str()), 0);
+    const std::string message = errorOf([&] { document.Ac("sub/../nope.csv"); });
+    ASSERT_EQ(::chdir(cwd), 0);
+    EXPECT_EQ(message, openError(missing, ENOENT));
+}
+
+TEST_F(FileAccessTest, FileHeldForWritingByAnotherProgramIsRefused) {
+    const std::string path = folder.file("held.csv");
+    test::writeBytes(path, "old;\r\n");
+    const int other = ::open(path.c_str(), O_RDWR);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    EXPECT_EQ(errorOf([&] { document.Ac(path); }), openError(path, EWOULDBLOCK));
+    ASSERT_EQ(::flock(other, LOCK_SH), 0); // a reader: loading is fine, replacing is not
+    document.Ac(path);
+    EXPECT_EQ(cell(1, 1), "old");
+    EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EWOULDBLOCK));
+    ::close(other);
+    document.Kaydet(path);
+    EXPECT_EQ(test::readBytes(path), "old;\r\n");
+}
+
+TEST_F(FileAccessTest, LongFilesStopAfterTheLastRow) {
+    std::string text;
+    for (int line = 1; line <= 12000; ++line)
+        text += "r" + std::to_string(line) + "\n";
+    LoadReport report = load(text);
+    EXPECT_EQ(cell(1, 9999), "r9999");
+    EXPECT_EQ(report.linesBeyondLastRow, 2001u);
+    EXPECT_FALSE(report.moreLinesNotRead);
+
+    // Beyond what the reader looks at after row 9999, the rest is only known to exist.
+    text += std::string(3u << 20, 'x');
+    report = load(text);
+    EXPECT_EQ(cell(1, 9999), "r9999");
+    EXPECT_TRUE(report.moreLinesNotRead);
+    EXPECT_TRUE(report.lostSomething());
+    EXPECT_EQ(document.sheet().totalsText(), "Total Rows:9999 Total Cols:1");
+
+    // Exactly 9999 lines with a final line end: nothing is lost.
+    text.clear();
+    for (int line = 1; line <= 9999; ++line)
+        text += "r;\r\n";
+    report = load(text);
+    EXPECT_FALSE(report.lostSomething());
+}
+
+TEST_F(FileAccessTest, ReadOnlyTargetIsRefusedAndUntouched) {
+    const std::string path = folder.file("ro.csv");
+    test::writeBytes(path, "keep;\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    document.sheet().setCell(1, 1, "new");
+    document.Genislik();
+    EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EACCES));
+    EXPECT_EQ(test::readBytes(path), "keep;\r\n");
+    EXPECT_EQ(modeOf(path) & 07777, 0444u);
+    EXPECT_EQ(test::folderListing(folder.path()), "ro.csv");
+}
+
+TEST_F(FileAccessTest, CreateErrorsForFoldersAndMissingFolders) {
+    document.Genislik();
+    EXPECT_EQ(errorOf([&] { document.Kaydet(folder.path()); }), createError(folder.path(), EISDIR));
+    const std::string inMissing = folder.file("missing/x.csv");
+    EXPECT_EQ(errorOf([&] { document.Kaydet(inMissing); }), createError(inMissing, ENOENT));
+    EXPECT_EQ(errorOf([&] { document.Kaydet(""); }),
+              "Cannot create file \"\". " + systemErrorText(ENOENT));
+    EXPECT_EQ(test::folderListing(folder.path()), "");
+}
+
+TEST_F(FileAccessTest, DeniedFolderIsRefused) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root passes every access check";
+    const std::string locked = folder.file("locked");
+    ASSERT_EQ(::mkdir(locked.c_str(), 0500), 0);
+    const std::string path = locked + "/x.csv";
+    document.Genislik();
+    EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EACCES));
+}
+
+TEST_F(FileAccessTest, SaveKeepsPermissionBitsAndLeavesNoTemporaryFile) {
+    const std::string path = folder.file("perm.csv");
+    test::writeBytes(path, "old;\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    document.sheet().setCell(2, 1, "new");
+    document.Genislik();
+    document.Kaydet(path);
+    EXPECT_EQ(test::readBytes(path), ";new;\r\n");
+    EXPECT_EQ(modeOf(path) & 07777, 0640u);
+    EXPECT_EQ(test::folderListing(folder.path()), "perm.csv");
+
+    // A new file gets the usual mode for new files (0666 less the umask).
+    const mode_t mask = ::umask(022);
+    const std::string fresh = folder.file("fresh.csv");
+    document.Kaydet(fresh);
+    ::umask(mask);
+    EXPECT_EQ(modeOf(fresh) & 07777, 0644u);
+}
+
+TEST_F(FileAccessTest, SymbolicLinkKeepsPointingAtTheReplacedFile) {
+    ASSERT_EQ(::mkdir(folder.file("real").c_str(), 0700), 0);
+    const std::string target = folder.file("real/data.csv");
+    test::writeBytes(target, "old;\r\n");
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    const std::string link = folder.file("link.csv");
+    ASSERT_EQ(::symlink("real/data.csv", link.c_str()), 0);
+    document.sheet().setCell(1, 1, "via link");
+    document.Genislik();
+    document.Kaydet(link);
+    EXPECT_TRUE(S_ISLNK(modeOf(link)));
+    EXPECT_EQ(test::readBytes(target), "via link;\r\n");
+    EXPECT_EQ(modeOf(target) & 07777, 0600u);
+    EXPECT_EQ(test::folderListing(folder.file("real")), "data.csv");
+    EXPECT_EQ(test::folderListing(folder.path()), "link.csv real");
+
+    // A dangling link: the file it names is created.
+    const std::string dangling = folder.file("dangling.csv");
+    ASSERT_EQ(::symlink("real/new.csv", dangling.c_str()), 0);
+    document.Kaydet(dangling);
+    EXPECT_TRUE(S_ISLNK(modeOf(dangling)));
+    EXPECT_EQ(test::readBytes(folder.file("real/new.csv")), "via link;\r\n");
+}
+
+TEST_F(FileAccessTest, DiskFullKeepsTheOldFileByteForByte) {
+    const std::string path = folder.file("full.csv");
+    std::string old;
+    for (int i = 0; i < 500; ++i)
+        old += "old line " + std::to_string(i) + ";\r\n";
+    test::writeBytes(path, old);
+    for (int r = 1; r <= 2000; ++r)
+        document.sheet().setCell(1, r, "a longer line of new text " + std::to_string(r));
+    document.Genislik();
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The limit makes the system write short (EFBIG) instead of killing us.
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        int code = 2;
+        try {
+            document.Kaydet(path);
+        } catch (const FileError& error) {
+            code = std::string(error.what()) == "Stream write error" ? 0 : 1;
+        } catch (...) {
+            code = 3;
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: other error, 2: no error, 3: other exception";
+    EXPECT_EQ(test::readBytes(path), old);
+    EXPECT_EQ(test::folderListing(folder.path()), "full.csv");
+}
+
+} // namespace tavlor

@@ -1,0 +1,74 @@
+#include "support/headless_sheet_view.h"
+
+namespace tavlor::test {
+
+HeadlessSheetView::HeadlessSheetView(SheetDocument& document) : m_document(document) {
+    m_document.setView(this);
+}
+
+HeadlessSheetView::~HeadlessSheetView() {
+    if (m_document.view() == this)
+        m_document.setView(nullptr);
+}
+
+void HeadlessSheetView::clearFormulaBar() {
+    m_log.push_back("clearFormulaBar");
+    setFormulaBar(std::string());
+}
+
+void HeadlessSheetView::setCurrentCol(int col) {
+    m_log.push_back("setCurrentCol " + std::to_string(col));
+    if (col == m_col)
+        return;
+    m_col = col;
+    moved();
+}
+
+void HeadlessSheetView::setCurrentRow(int row) {
+    m_log.push_back("setCurrentRow " + std::to_string(row));
+    if (row == m_row)
+        return;
+    m_row = row;
+    moved();
+}
+
+void HeadlessSheetView::showTotals(const std::string& text) {
+    m_log.push_back("showTotals " + text);
+    m_totals = text;
+}
+
+void HeadlessSheetView::showModified(bool modified) {
+    m_log.push_back(modified ? "showModified 1" : "showModified 0");
+    m_modifiedText = modified ? "Modified" : "";
+}
+
+void HeadlessSheetView::setFormulaBar(const std::string& text) {
+    if (text == m_formulaBar)
+        return;
+    m_formulaBar = text;
+    formulaBarChanged();
+}
+
+void HeadlessSheetView::typeInCell(const std::string& text) {
+    m_document.sheet().setCell(m_col, m_row, text);
+    setFormulaBar(text);
+    m_document.Genislik();
+}
+
+void HeadlessSheetView::select(int col, int row) {
+    m_col = col;
+    m_row = row;
+    moved();
+}
+
+void HeadlessSheetView::formulaBarChanged() {
+    m_document.sheet().setCell(m_col, m_row, m_formulaBar);
+    m_document.Genislik();
+    m_document.changeCheck();
+}
+
+void HeadlessSheetView::moved() {
+    setFormulaBar(m_document.sheet().cell(m_col, m_row));
+}
+
+} // namespace tavlor::test
