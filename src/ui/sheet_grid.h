@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QTableView>
+
+#include <string>
+
+namespace tavlor {
+class Sheet;
+}
+
+namespace tavlor::ui {
+
+class CellEditor;
+class SheetModel;
+
+/** The grid S: shows the sheet with its header row and column, keeps the current cell (in sheet
+ *  coordinates, always a data cell) and the in-cell editor on it, and reports select-cell,
+ *  set-edit-text and click events in the order the window's handlers rely on. */
+class SheetGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit SheetGrid(tavlor::Sheet& sheet, QWidget* parent = nullptr);
+    ~SheetGrid() override;
+
+    int col() const { return m_col; }
+    int row() const { return m_row; }
+    /** Assigns the current column / row; moves only when the value differs. Throws
+     *  std::out_of_range ("Grid index out of range") outside the data cells. */
+    void setCol(int col);
+    void setRow(int row);
+    /** The move sequence to (col, row): select-cell event, new current cell, the editor leaves the
+     *  old cell (commit) and opens on the new one, click event. Nothing when (col, row) is current. */
+    void moveTo(int col, int row, bool keepAnchor = false);
+
+    /** The program writes a cell: stored, redrawn, and the editor shows it when it is on that cell
+     *  (whole text selected); no set-edit-text event. */
+    void writeCell(int col, int row, std::string text);
+    /** Redraws everything after the sheet changed behind the grid's back (clear, load). */
+    void refreshAll();
+    /** Redraws the header cells after they were written. */
+    void refreshHeaders();
+
+    /** Column 0 is the header column; its width is that of the row-number header. */
+    void setColWidth(int col, int width);
+    int colWidth(int col) const;
+    int rowHeightOf(int row) const;
+
+    CellEditor* editor() const { return m_editor; }
+    bool editorOpen() const { return m_editorOpen; }
+    int anchorCol() const { return m_anchorCol; }
+    int anchorRow() const { return m_anchorRow; }
+    /** The viewport rectangle of data cell (col, row). */
+    QRect cellRect(int col, int row) const;
+    /** True while the grid or its in-cell editor has the keyboard focus. */
+    bool ownsFocus() const;
+
+    // Called by the in-cell editor.
+    bool handleKey(QKeyEvent* event);
+    void handleWheel(QWheelEvent* event);
+    void moveFocusOut(bool next);
+
+signals:
+    /** Before the current cell becomes (col, row); a handler may clear *canSelect. */
+    void selectCell(int col, int row, bool* canSelect);
+    /** After the editor's text was stored into (col, row) (typing, or a commit). */
+    void setEditText(int col, int row, const QString& value);
+    /** After a move or a mouse press that selected a cell. */
+    void cellClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void openEditor();
+    void closeEditor();
+    void commitEditor();
+    void placeEditor();
+    void showSelection();
+    void onEditorEdited();
+    void pressAt(Qt::MouseButton button, const QPoint& pos);
+    void releasePress();
+    bool navigationAllowed(bool towardsStart) const;
+    void scrollRows(int delta);
+    void scrollCols(int delta);
+    int firstVisibleRow() const;
+    int lastFullyVisibleRow() const;
+    int pageRows() const;
+    int pageCols() const;
+
+    tavlor::Sheet& m_sheet;
+    SheetModel* m_model = nullptr;
+    CellEditor* m_editor = nullptr;
+    int m_col = 1;
+    int m_row = 1;
+    int m_anchorCol = 1;
+    int m_anchorRow = 1;
+    int m_editorCol = 0; // the editor cell; 0 while the editor is on no cell
+    int m_editorRow = 0;
+    bool m_editorOpen = false;
+    bool m_pressing = false;
+    int m_wheelRemainder = 0;
+};
+
+} // namespace tavlor::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+namespace tavlor {
+class Sheet;
+}
+
+namespace tavlor::ui {
+
+/** Shows the sheet's data cells (model row r = sheet row r + 1, model column c = sheet column c + 1)
+ *  and its header cells as header texts, reading the sheet directly; it never copies a cell. */
+class SheetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit SheetModel(const tavlor::Sheet& sheet, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    /** Tells the views that sheet cell (col, row) changed (data cells only). */
+    void cellChanged(int col, int row);
+    /** Tells the views that every cell may have changed (after a load or a clear). */
+    void allChanged();
+    /** Tells the views that the header cells were rewritten. */
+    void headersChanged();
+
+    /** The longest prefix of a cell the grid draws; the in-cell editor shows the whole text. */
+    static constexpr std::size_t kShownBytes = 512;
+
+private:
+    const tavlor::Sheet& m_sheet;
+};
+
+} // namespace tavlor::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QStatusBar>
+
+#include <array>
+
+class QLabel;
+
+namespace tavlor::ui {
+
+/** The status bar with its five fixed panels (hint, modified flag, row, column, totals); the last
+ *  panel reaches the right edge and a size grip sits at the right end. */
+class StatusPanels : public QStatusBar {
+    Q_OBJECT
+public:
+    static constexpr int kPanelCount = 5;
+
+    explicit StatusPanels(QWidget* parent = nullptr);
+
+    /** Sets panel index's text (only when it differs, so an unchanged panel is not repainted). */
+    void setPanelText(int index, const QString& text);
+    QString panelText(int index) const;
+    QLabel* panel(int index) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placePanels();
+
+    std::array<QLabel*, kPanelCount> m_panels{};
+};
+
+} // namespace tavlor::ui

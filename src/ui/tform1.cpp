@@ -1,0 +1,249 @@
+#include "tform1.h"
+
+#include "bytetext.h"
+#include "core/file_error.h"
+#include "formula_bar.h"
+#include "resources_init.h"
+#include "sheet_grid.h"
+#include "status_panels.h"
+#include "window_placement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QUrl>
+
+#include <exception>
+
+using tavlor::ui::toText;
+
+namespace {
+constexpr int kLabel1Width = 46;
+constexpr int kFormulaBarLeft = 69;
+constexpr int kFormulaBarMargin = 70; // client width - 70 puts the right edge 1 pixel inside
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent), AppTitle(QStringLiteral("Vorlane Tavlor")), m_document(nullptr)
+{
+    tavlorInitResources();
+    m_document.setView(this);
+    setObjectName(QStringLiteral("Form1"));
+    QFont windowFont(QStringLiteral("Tahoma"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    setWindowIcon(QIcon(QStringLiteral(":/tavlor/icons/tavlor-48.png")));
+    // Files dropped on the window are opened (WMDropFiles).
+    setAcceptDrops(true);
+
+    buildActions();
+    buildLayout();
+    buildMenu();
+    wireEvents();
+
+    m_Timer1 = new QTimer(this);
+    m_Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_Timer1->setInterval(1);
+    connect(m_Timer1, &QTimer::timeout, this, guarded(&TForm1::Timer1Timer));
+    m_Timer1->start();
+
+    m_idleTimer = new QTimer(this);
+    m_idleTimer->setSingleShot(true);
+    m_idleTimer->setInterval(0);
+    connect(m_idleTimer, &QTimer::timeout, this, guarded(&TForm1::updateEditActions));
+
+    runGuarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1()
+{
+    m_document.setView(nullptr);
+}
+
+void TForm1::FormCreate()
+{
+    EditTextSync = false;
+    setWindowTitle(AppTitle);
+    QGuiApplication::setApplicationDisplayName(windowTitle());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // The size counts the frame; before the first show the frame is not known and is added
+        // back when it is.
+        const QSize frame = tavlor::ui::startupFrameSize(screen->geometry().size());
+        const QSize extra = frameGeometry().size() - geometry().size();
+        resize(frame - extra);
+    }
+    CurrentFileName.clear();
+    m_S->setColWidth(0, 30);
+    m_document.sheet().writeHeaders();
+    m_S->refreshHeaders();
+    m_document.resetSnapshot();
+    m_Label1->resize(kLabel1Width, m_Label1->height());
+}
+
+void TForm1::FormResize()
+{
+    m_LabeledEdit1->resize(width() - kFormulaBarMargin, m_LabeledEdit1->height());
+}
+
+void TForm1::Timer1Timer()
+{
+    m_Timer1->stop();
+    move(x(), 1);
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+QString TForm1::panelText(int index) const
+{
+    return m_StatusBar->panelText(index);
+}
+
+void TForm1::runGuarded(const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const tavlor::FileError& error) {
+        showError(error.what());
+    } catch (const std::exception& error) {
+        showError(error.what());
+    }
+}
+
+void TForm1::showError(const std::string& message)
+{
+    const QString caption = QGuiApplication::applicationDisplayName().isEmpty()
+                                ? AppTitle
+                                : QGuiApplication::applicationDisplayName();
+    QMessageBox box(QMessageBox::Critical, caption, toText(tavlor::displayedMessage(message)),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TForm1::scheduleIdleUpdate()
+{
+    if (m_idleTimer && !m_idleTimer->isActive())
+        m_idleTimer->start();
+}
+
+bool TForm1::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // Long hints of menu items and toolbar buttons go to panel 0.
+        m_StatusBar->setPanelText(0, static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TForm1::setVisible(bool visible)
+{
+    if (visible && !m_shownOnce) {
+        m_shownOnce = true;
+        firstShow();
+    }
+    QMainWindow::setVisible(visible);
+    if (visible && isVisible() && m_S && !m_S->ownsFocus() && QApplication::focusWidget() == nullptr)
+        m_S->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TForm1::firstShow()
+{
+    runGuarded([this] { FormShow(); });
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const QSize frame = frameGeometry().size();
+        move(tavlor::ui::centredFramePosition(area, screen->virtualGeometry().topLeft(), frame));
+    }
+    m_S->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    bool canClose = false;
+    runGuarded([&] { canClose = FormCloseQuery(); });
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    runGuarded([this] { FormResize(); });
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QMimeData* mime = event->mimeData();
+    if (mime && mime->hasUrls()) {
+        for (const QUrl& url : mime->urls()) {
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+        }
+    }
+    event->ignore();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    if (const QMimeData* mime = event->mimeData()) {
+        for (const QUrl& url : mime->urls()) {
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+        }
+    }
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    runGuarded([&] { WMDropFiles(paths); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // No tooltips in the main window: the short hint is not shown anywhere.
+    if (event->type() == QEvent::ToolTip)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::clearFormulaBar()
+{
+    m_LabeledEdit1->assign(QString());
+}
+
+void TForm1::setCurrentCol(int col)
+{
+    m_S->setCol(col);
+}
+
+void TForm1::setCurrentRow(int row)
+{
+    m_S->setRow(row);
+}
+
+void TForm1::showTotals(const std::string& text)
+{
+    m_StatusBar->setPanelText(4, toText(text));
+}
+
+void TForm1::showModified(bool modified)
+{
+    m_StatusBar->setPanelText(1, modified ? QStringLiteral("Modified") : QString());
+}

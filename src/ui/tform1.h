@@ -1,0 +1,174 @@
+#pragma once
+
+#include "core/sheet_document.h"
+#include "core/sheet_view.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <string>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabBar;
+class QTimer;
+class QToolBar;
+
+namespace tavlor::ui {
+class FormulaBar;
+class SheetGrid;
+class ShortcutGate;
+class StatusPanels;
+class ToolBarStyle;
+} // namespace tavlor::ui
+
+/** The main window: toolbar, formula panel, the sheet grid S, the tab strip and the status bar,
+ *  with every command of the program; it owns the document and keeps grid, formula bar and status
+ *  panels in step. */
+class TForm1 : public QMainWindow, private tavlor::SheetView {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // Commands shared by menu items, toolbar buttons and shortcuts.
+    QAction* FileNew1 = nullptr;
+    QAction* FileOpen1 = nullptr;
+    QAction* FileSave1 = nullptr;
+    QAction* FilePrint1 = nullptr;
+    QAction* FilePrintSetup1 = nullptr;
+    QAction* EditUndo1 = nullptr;
+    QAction* EditCut1 = nullptr;
+    QAction* EditCopy1 = nullptr;
+    QAction* EditPaste1 = nullptr;
+    QAction* EditDelete1 = nullptr;
+    // Menu items and the toolbar button with their own handlers.
+    QAction* SaveAs1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* VersionHistory1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* ToolButton10 = nullptr;
+
+    /** The fixed program title shown in the caption and the error boxes. */
+    const QString AppTitle;
+    /** The open document's path (bytes, as given); empty when the sheet is unnamed. */
+    std::string CurrentFileName;
+
+    // Controls, for the other parts of the window and for tests.
+    tavlor::ui::SheetGrid* S() const { return m_S; }
+    tavlor::ui::FormulaBar* LabeledEdit1() const { return m_LabeledEdit1; }
+    QLabel* LabeledEdit1Label() const { return m_fxLabel; }
+    QLabel* Label1() const { return m_Label1; }
+    QWidget* Panel1() const { return m_Panel1; }
+    QToolBar* ToolBar1() const { return m_ToolBar1; }
+    QTabBar* TabSet1() const { return m_TabSet1; }
+    tavlor::ui::StatusPanels* StatusBar() const { return m_StatusBar; }
+    QTimer* Timer1() const { return m_Timer1; }
+    QString panelText(int index) const;
+    tavlor::SheetDocument& document() { return m_document; }
+    const tavlor::SheetDocument& document() const { return m_document; }
+
+    // Start-up and window handlers (tform1.cpp).
+    /** Runs once the window is built: flags, caption, size, header column, header cells. */
+    void FormCreate();
+    /** Keeps the formula bar's right edge one pixel inside the client area. */
+    void FormResize();
+    /** First tick after start-up: moves the window to the top of the screen, once. */
+    void Timer1Timer();
+    void Exit1Click();
+
+    // Cell selection and the formula bar (tform1_cells.cpp).
+    void SSelectCell(int ACol, int ARow, bool& CanSelect);
+    void SSetEditText(int ACol, int ARow, const QString& Value);
+    void SClick();
+    void LabeledEdit1Change();
+
+    // Document commands (tform1_documents.cpp).
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    void FileSave1Execute();
+    void SaveAs1Click();
+    /** Whether the window may close (asks to save unsaved changes). */
+    bool FormCloseQuery();
+    /** Runs once, on first show, before the window is centred. */
+    void FormShow();
+    void WMDropFiles(const QStringList& paths);
+
+    // Other commands (tform1_commands.cpp).
+    void FilePrint1Execute();
+    void FilePrintSetup1Execute();
+    void Find1Click();
+    void ToolButton10Click();
+    void FindDialogFind();
+    void EditUndo1Execute();
+    void EditCut1Execute();
+    void EditCopy1Execute();
+    void EditPaste1Execute();
+    void EditDelete1Execute();
+    /** Sets the enabled state of the commands; runs when the program becomes idle. */
+    void updateEditActions();
+    void VersionHistory1Click();
+    void About1Click();
+
+    /** Runs body; a FileError or other exception ends it and shows the error box. */
+    void runGuarded(const std::function<void()>& body);
+    /** A slot that runs handler (a member of TForm1) through runGuarded. */
+    template <typename Handler> auto guarded(Handler handler)
+    {
+        return [this, handler](auto&&...) { runGuarded([this, handler] { (this->*handler)(); }); };
+    }
+    /** The error box: application title as caption, stop icon, OK. */
+    void showError(const std::string& message);
+    /** Asks for updateEditActions() once the pending events are handled. */
+    void scheduleIdleUpdate();
+
+    // Guard flags of the mirrored controls.
+    bool EditTextSync = false; // true only while SSetEditText assigns the formula bar
+    bool SelectSync = false;   // true only while SSelectCell runs
+
+protected:
+    bool event(QEvent* event) override;
+    void setVisible(bool visible) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // tavlor::SheetView
+    void clearFormulaBar() override;
+    void setCurrentCol(int col) override;
+    void setCurrentRow(int row) override;
+    void showTotals(const std::string& text) override;
+    void showModified(bool modified) override;
+
+    // Building the window (tform1_layout.cpp, tform1_actions.cpp).
+    void buildLayout();
+    void buildToolBar();
+    void buildFormulaPanel(QWidget* parent);
+    void buildActions();
+    void buildMenu();
+    void wireEvents();
+    void firstShow();
+
+    tavlor::SheetDocument m_document;
+    tavlor::ui::SheetGrid* m_S = nullptr;
+    tavlor::ui::FormulaBar* m_LabeledEdit1 = nullptr;
+    QLabel* m_fxLabel = nullptr;
+    QLabel* m_Label1 = nullptr;
+    QWidget* m_Panel1 = nullptr;
+    QToolBar* m_ToolBar1 = nullptr;
+    tavlor::ui::ToolBarStyle* m_toolBarStyle = nullptr;
+    QTabBar* m_TabSet1 = nullptr;
+    tavlor::ui::StatusPanels* m_StatusBar = nullptr;
+    QTimer* m_Timer1 = nullptr;
+    QTimer* m_idleTimer = nullptr;
+    tavlor::ui::ShortcutGate* m_shortcutGate = nullptr;
+    bool m_shownOnce = false;
+};
