@@ -5,8 +5,7 @@
 #include <QApplication>
 #include <QIcon>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tavlorInitResources();
     QApplication::setApplicationName(QStringLiteral("Vorlane Tavlor"));

@@ -7,8 +7,7 @@ namespace {
 constexpr char16_t kByteSurrogateBase = 0xDC00;
 
 // Length of the well-formed UTF-8 sequence at bytes[i], or 0 when bytes[i] does not start one.
-std::size_t wellFormedLength(std::string_view bytes, std::size_t i, char32_t& codePoint)
-{
+std::size_t wellFormedLength(std::string_view bytes, std::size_t i, char32_t& codePoint) {
     const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char b0 = at(i);
     const std::size_t left = bytes.size() - i;
@@ -47,8 +46,7 @@ std::size_t wellFormedLength(std::string_view bytes, std::size_t i, char32_t& co
     return 0;
 }
 
-void appendUtf8(std::string& out, char32_t cp)
-{
+void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -66,8 +64,7 @@ void appendUtf8(std::string& out, char32_t cp)
     }
 }
 
-bool isAscii(std::string_view bytes)
-{
+bool isAscii(std::string_view bytes) {
     for (const char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80)
             return false;
@@ -77,8 +74,7 @@ bool isAscii(std::string_view bytes)
 
 } // namespace
 
-QString toText(std::string_view bytes)
-{
+QString toText(std::string_view bytes) {
     if (isAscii(bytes))
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString text;
@@ -88,8 +84,8 @@ QString toText(std::string_view bytes)
         char32_t cp = 0;
         const std::size_t n = wellFormedLength(bytes, i, cp);
         if (n == 0) {
-            text += QChar(static_cast<char16_t>(kByteSurrogateBase +
-                                                static_cast<unsigned char>(bytes[i])));
+            text += QChar(
+                static_cast<char16_t>(kByteSurrogateBase + static_cast<unsigned char>(bytes[i])));
             ++i;
             continue;
         }
@@ -104,8 +100,7 @@ QString toText(std::string_view bytes)
     return text;
 }
 
-std::string toBytes(const QString& text)
-{
+std::string toBytes(const QString& text) {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
     const qsizetype n = text.size();

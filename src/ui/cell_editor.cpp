@@ -9,28 +9,24 @@
 
 namespace tavlor::ui {
 
-CellEditor::CellEditor(SheetGrid* grid, QWidget* parent) : QLineEdit(parent), m_grid(grid)
-{
+CellEditor::CellEditor(SheetGrid* grid, QWidget* parent) : QLineEdit(parent), m_grid(grid) {
     // Cells have no length limit; the default of 32767 would cut long cells on the way through.
     setMaxLength(INT_MAX);
     setFrame(false);
     setObjectName(QStringLiteral("InplaceEditor"));
 }
 
-void CellEditor::keyPressEvent(QKeyEvent* event)
-{
+void CellEditor::keyPressEvent(QKeyEvent* event) {
     if (m_grid->handleKey(event))
         return;
     QLineEdit::keyPressEvent(event);
 }
 
-void CellEditor::wheelEvent(QWheelEvent* event)
-{
+void CellEditor::wheelEvent(QWheelEvent* event) {
     m_grid->handleWheel(event);
 }
 
-bool CellEditor::focusNextPrevChild(bool next)
-{
+bool CellEditor::focusNextPrevChild(bool next) {
     m_grid->moveFocusOut(next);
     return true;
 }

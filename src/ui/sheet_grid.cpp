@@ -19,8 +19,7 @@ constexpr int kDefaultRowHeight = 20;
 } // namespace
 
 SheetGrid::SheetGrid(tavlor::Sheet& sheet, QWidget* parent)
-    : QTableView(parent), m_sheet(sheet), m_model(new SheetModel(sheet, this))
-{
+    : QTableView(parent), m_sheet(sheet), m_model(new SheetModel(sheet, this)) {
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -64,22 +63,19 @@ SheetGrid::SheetGrid(tavlor::Sheet& sheet, QWidget* parent)
 
 SheetGrid::~SheetGrid() = default;
 
-void SheetGrid::setCol(int col)
-{
+void SheetGrid::setCol(int col) {
     if (col < 1 || col > tavlor::Sheet::kLastCol)
         throw std::out_of_range("Grid index out of range");
     moveTo(col, m_row);
 }
 
-void SheetGrid::setRow(int row)
-{
+void SheetGrid::setRow(int row) {
     if (row < 1 || row > tavlor::Sheet::kLastRow)
         throw std::out_of_range("Grid index out of range");
     moveTo(m_col, row);
 }
 
-void SheetGrid::moveTo(int col, int row, bool keepAnchor)
-{
+void SheetGrid::moveTo(int col, int row, bool keepAnchor) {
     if (col == m_col && row == m_row)
         return;
     bool canSelect = true;
@@ -100,8 +96,7 @@ void SheetGrid::moveTo(int col, int row, bool keepAnchor)
     emit cellClick();
 }
 
-void SheetGrid::writeCell(int col, int row, std::string text)
-{
+void SheetGrid::writeCell(int col, int row, std::string text) {
     m_sheet.setCell(col, row, std::move(text));
     m_model->cellChanged(col, row);
     if (m_editorOpen && col == m_editorCol && row == m_editorRow) {
@@ -110,19 +105,16 @@ void SheetGrid::writeCell(int col, int row, std::string text)
     }
 }
 
-void SheetGrid::refreshAll()
-{
+void SheetGrid::refreshAll() {
     m_model->allChanged();
     viewport()->update();
 }
 
-void SheetGrid::refreshHeaders()
-{
+void SheetGrid::refreshHeaders() {
     m_model->headersChanged();
 }
 
-void SheetGrid::setColWidth(int col, int width)
-{
+void SheetGrid::setColWidth(int col, int width) {
     if (col == 0)
         verticalHeader()->setFixedWidth(width);
     else
@@ -130,28 +122,23 @@ void SheetGrid::setColWidth(int col, int width)
     placeEditor();
 }
 
-int SheetGrid::colWidth(int col) const
-{
+int SheetGrid::colWidth(int col) const {
     return col == 0 ? verticalHeader()->width() : columnWidth(col - 1);
 }
 
-int SheetGrid::rowHeightOf(int row) const
-{
+int SheetGrid::rowHeightOf(int row) const {
     return row == 0 ? horizontalHeader()->height() : rowHeight(row - 1);
 }
 
-QRect SheetGrid::cellRect(int col, int row) const
-{
+QRect SheetGrid::cellRect(int col, int row) const {
     return visualRect(m_model->index(row - 1, col - 1));
 }
 
-bool SheetGrid::ownsFocus() const
-{
+bool SheetGrid::ownsFocus() const {
     return hasFocus() || m_editor->hasFocus();
 }
 
-void SheetGrid::openEditor()
-{
+void SheetGrid::openEditor() {
     m_editorCol = m_col;
     m_editorRow = m_row;
     m_editorOpen = true;
@@ -163,8 +150,7 @@ void SheetGrid::openEditor()
         m_editor->setFocus(Qt::OtherFocusReason);
 }
 
-void SheetGrid::closeEditor()
-{
+void SheetGrid::closeEditor() {
     if (!m_editorOpen)
         return;
     commitEditor();
@@ -177,8 +163,7 @@ void SheetGrid::closeEditor()
     m_editor->hide();
 }
 
-void SheetGrid::commitEditor()
-{
+void SheetGrid::commitEditor() {
     if (m_editorCol < 1 || m_editorRow < 1)
         return;
     const int col = m_editorCol;
@@ -192,14 +177,12 @@ void SheetGrid::commitEditor()
     emit setEditText(col, row, text);
 }
 
-void SheetGrid::onEditorEdited()
-{
+void SheetGrid::onEditorEdited() {
     // Every user change of the editor's text is stored at once and reported.
     commitEditor();
 }
 
-void SheetGrid::placeEditor()
-{
+void SheetGrid::placeEditor() {
     if (!m_editor)
         return;
     const int col = m_editorCol > 0 ? m_editorCol : m_col;
@@ -210,8 +193,7 @@ void SheetGrid::placeEditor()
     m_editor->setGeometry(rect);
 }
 
-void SheetGrid::showSelection()
-{
+void SheetGrid::showSelection() {
     const QModelIndex current = m_model->index(m_row - 1, m_col - 1);
     const QModelIndex anchor = m_model->index(m_anchorRow - 1, m_anchorCol - 1);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
@@ -224,8 +206,7 @@ void SheetGrid::showSelection()
     placeEditor();
 }
 
-void SheetGrid::pressAt(Qt::MouseButton button, const QPoint& pos)
-{
+void SheetGrid::pressAt(Qt::MouseButton button, const QPoint& pos) {
     m_pressing = true;
     closeEditor();
     setFocus(Qt::MouseFocusReason);
@@ -249,8 +230,7 @@ void SheetGrid::pressAt(Qt::MouseButton button, const QPoint& pos)
     emit cellClick();
 }
 
-void SheetGrid::releasePress()
-{
+void SheetGrid::releasePress() {
     if (!m_pressing)
         return;
     m_pressing = false;
@@ -260,32 +240,27 @@ void SheetGrid::releasePress()
     m_editor->setFocus(Qt::MouseFocusReason);
 }
 
-void SheetGrid::mousePressEvent(QMouseEvent* event)
-{
+void SheetGrid::mousePressEvent(QMouseEvent* event) {
     pressAt(event->button(), event->position().toPoint());
     event->accept();
 }
 
-void SheetGrid::mouseMoveEvent(QMouseEvent* event)
-{
+void SheetGrid::mouseMoveEvent(QMouseEvent* event) {
     // A press never starts a block of cells: editing is on.
     event->accept();
 }
 
-void SheetGrid::mouseReleaseEvent(QMouseEvent* event)
-{
+void SheetGrid::mouseReleaseEvent(QMouseEvent* event) {
     releasePress();
     event->accept();
 }
 
-void SheetGrid::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void SheetGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     pressAt(event->button(), event->position().toPoint());
     event->accept();
 }
 
-bool SheetGrid::eventFilter(QObject* watched, QEvent* event)
-{
+bool SheetGrid::eventFilter(QObject* watched, QEvent* event) {
     if (watched == horizontalHeader()->viewport() || watched == verticalHeader()->viewport()) {
         // A press on a header cell commits and hides the editor and selects nothing; the header
         // itself still resizes rows and columns.
@@ -301,8 +276,7 @@ bool SheetGrid::eventFilter(QObject* watched, QEvent* event)
     return QTableView::eventFilter(watched, event);
 }
 
-void SheetGrid::focusInEvent(QFocusEvent* event)
-{
+void SheetGrid::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     if (m_pressing)
         return;
@@ -312,19 +286,16 @@ void SheetGrid::focusInEvent(QFocusEvent* event)
     m_editor->setFocus(event->reason());
 }
 
-void SheetGrid::focusOutEvent(QFocusEvent* event)
-{
+void SheetGrid::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
 }
 
-void SheetGrid::scrollContentsBy(int dx, int dy)
-{
+void SheetGrid::scrollContentsBy(int dx, int dy) {
     QTableView::scrollContentsBy(dx, dy);
     placeEditor();
 }
 
-void SheetGrid::resizeEvent(QResizeEvent* event)
-{
+void SheetGrid::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
     placeEditor();
 }

@@ -29,7 +29,8 @@ public:
     void setCol(int col);
     void setRow(int row);
     /** The move sequence to (col, row): select-cell event, new current cell, the editor leaves the
-     *  old cell (commit) and opens on the new one, click event. Nothing when (col, row) is current. */
+     *  old cell (commit) and opens on the new one, click event. Nothing when (col, row) is current.
+     */
     void moveTo(int col, int row, bool keepAnchor = false);
 
     /** The program writes a cell: stored, redrawn, and the editor shows it when it is on that cell

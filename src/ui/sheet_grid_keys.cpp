@@ -17,8 +17,7 @@ namespace {
 constexpr int kWheelNotch = 120;
 }
 
-bool SheetGrid::navigationAllowed(bool towardsStart) const
-{
+bool SheetGrid::navigationAllowed(bool towardsStart) const {
     // Left/Home leave the cell from the start of the text, Right/End from its end, and only when
     // nothing or everything is selected; otherwise the caret moves inside the text.
     const QString text = m_editor->text();
@@ -29,8 +28,7 @@ bool SheetGrid::navigationAllowed(bool towardsStart) const
     return !m_editorOpen || (atEdge && plainSelection);
 }
 
-bool SheetGrid::handleKey(QKeyEvent* event)
-{
+bool SheetGrid::handleKey(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool ctrl = mods & Qt::ControlModifier;
@@ -96,8 +94,8 @@ bool SheetGrid::handleKey(QKeyEvent* event)
     case Qt::Key_Enter: {
         const QString text = m_editor->text();
         const bool wholeSelected =
-            text.isEmpty() || (m_editor->selectionStart() == 0 &&
-                               m_editor->selectedText().size() == text.size());
+            text.isEmpty() ||
+            (m_editor->selectionStart() == 0 && m_editor->selectedText().size() == text.size());
         if (wholeSelected)
             m_editor->end(false);
         else
@@ -128,14 +126,12 @@ bool SheetGrid::handleKey(QKeyEvent* event)
     }
 }
 
-void SheetGrid::keyPressEvent(QKeyEvent* event)
-{
+void SheetGrid::keyPressEvent(QKeyEvent* event) {
     if (!handleKey(event))
         event->ignore();
 }
 
-void SheetGrid::handleWheel(QWheelEvent* event)
-{
+void SheetGrid::handleWheel(QWheelEvent* event) {
     event->accept();
     if (!ownsFocus()) {
         QTableView::wheelEvent(event);
@@ -153,13 +149,11 @@ void SheetGrid::handleWheel(QWheelEvent* event)
     }
 }
 
-void SheetGrid::wheelEvent(QWheelEvent* event)
-{
+void SheetGrid::wheelEvent(QWheelEvent* event) {
     handleWheel(event);
 }
 
-void SheetGrid::moveFocusOut(bool next)
-{
+void SheetGrid::moveFocusOut(bool next) {
     // Tab leaves the grid for the next control that takes the focus by Tab (the formula bar).
     QWidget* candidate = this;
     for (;;) {
@@ -175,24 +169,20 @@ void SheetGrid::moveFocusOut(bool next)
     candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
-void SheetGrid::scrollRows(int delta)
-{
+void SheetGrid::scrollRows(int delta) {
     verticalScrollBar()->setValue(verticalScrollBar()->value() + delta);
 }
 
-void SheetGrid::scrollCols(int delta)
-{
+void SheetGrid::scrollCols(int delta) {
     horizontalScrollBar()->setValue(horizontalScrollBar()->value() + delta);
 }
 
-int SheetGrid::firstVisibleRow() const
-{
+int SheetGrid::firstVisibleRow() const {
     const int first = rowAt(0);
     return first < 0 ? 0 : first;
 }
 
-int SheetGrid::lastFullyVisibleRow() const
-{
+int SheetGrid::lastFullyVisibleRow() const {
     const int first = firstVisibleRow();
     const int height = viewport()->height();
     int last = first;
@@ -204,13 +194,11 @@ int SheetGrid::lastFullyVisibleRow() const
     return last;
 }
 
-int SheetGrid::pageRows() const
-{
+int SheetGrid::pageRows() const {
     return std::max(1, lastFullyVisibleRow() - firstVisibleRow());
 }
 
-int SheetGrid::pageCols() const
-{
+int SheetGrid::pageCols() const {
     const int first = std::max(0, columnAt(0));
     const int width = viewport()->width();
     int count = 0;

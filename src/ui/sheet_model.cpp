@@ -6,22 +6,17 @@
 namespace tavlor::ui {
 
 SheetModel::SheetModel(const tavlor::Sheet& sheet, QObject* parent)
-    : QAbstractTableModel(parent), m_sheet(sheet)
-{
-}
+    : QAbstractTableModel(parent), m_sheet(sheet) {}
 
-int SheetModel::rowCount(const QModelIndex& parent) const
-{
+int SheetModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : tavlor::Sheet::kLastRow;
 }
 
-int SheetModel::columnCount(const QModelIndex& parent) const
-{
+int SheetModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : tavlor::Sheet::kLastCol;
 }
 
-QVariant SheetModel::data(const QModelIndex& index, int role) const
-{
+QVariant SheetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
     const std::string& cell = m_sheet.cell(index.column() + 1, index.row() + 1);
@@ -36,8 +31,7 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const
     return shown;
 }
 
-QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
     if (role != Qt::DisplayRole || section < 0)
@@ -52,28 +46,24 @@ QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int ro
     return toText(m_sheet.cell(0, section + 1));
 }
 
-Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
-{
+Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-void SheetModel::cellChanged(int col, int row)
-{
+void SheetModel::cellChanged(int col, int row) {
     if (col < 1 || row < 1)
         return;
     const QModelIndex at = index(row - 1, col - 1);
     emit dataChanged(at, at, {Qt::DisplayRole});
 }
 
-void SheetModel::allChanged()
-{
+void SheetModel::allChanged() {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
-void SheetModel::headersChanged()
-{
+void SheetModel::headersChanged() {
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
     emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }

@@ -8,8 +8,8 @@ class Sheet;
 
 namespace tavlor::ui {
 
-/** Shows the sheet's data cells (model row r = sheet row r + 1, model column c = sheet column c + 1)
- *  and its header cells as header texts, reading the sheet directly; it never copies a cell. */
+/** Shows the sheet's data cells (model row r = sheet row r + 1, model column c = sheet column c +
+ * 1) and its header cells as header texts, reading the sheet directly; it never copies a cell. */
 class SheetModel : public QAbstractTableModel {
     Q_OBJECT
 public:

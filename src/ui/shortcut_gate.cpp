@@ -7,12 +7,9 @@ namespace tavlor::ui {
 
 ShortcutGate::ShortcutGate(std::vector<QAction*> actions, std::function<void()> refresh,
                            QObject* parent)
-    : QObject(parent), m_actions(std::move(actions)), m_refresh(std::move(refresh))
-{
-}
+    : QObject(parent), m_actions(std::move(actions)), m_refresh(std::move(refresh)) {}
 
-QAction* ShortcutGate::actionFor(const QKeyEvent* event) const
-{
+QAction* ShortcutGate::actionFor(const QKeyEvent* event) const {
     const QKeySequence pressed(event->keyCombination());
     for (QAction* action : m_actions) {
         if (!action->shortcut().isEmpty() && action->shortcut() == pressed)
@@ -21,8 +18,7 @@ QAction* ShortcutGate::actionFor(const QKeyEvent* event) const
     return nullptr;
 }
 
-bool ShortcutGate::eventFilter(QObject* watched, QEvent* event)
-{
+bool ShortcutGate::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         if (actionFor(static_cast<QKeyEvent*>(event)) == nullptr)
             return false;

@@ -14,15 +14,14 @@ struct PanelLayout {
 };
 // The last panel's width only counts as a minimum: it always runs to the right edge.
 constexpr PanelLayout kLayout[StatusPanels::kPanelCount] = {
-    {250, false, Qt::AlignLeft, u""},  {55, true, Qt::AlignHCenter, u""},
+    {250, false, Qt::AlignLeft, u""},   {55, true, Qt::AlignHCenter, u""},
     {30, true, Qt::AlignHCenter, u"1"}, {30, true, Qt::AlignHCenter, u"1"},
     {50, false, Qt::AlignLeft, u""},
 };
 constexpr int kBarHeight = 19;
 } // namespace
 
-StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent)
-{
+StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar"));
     // The bar draws in the system's status-bar font, not in the window's font.
     QFont systemFont = QApplication::font(this);
@@ -45,42 +44,37 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent)
     placePanels();
 }
 
-void StatusPanels::setPanelText(int index, const QString& text)
-{
+void StatusPanels::setPanelText(int index, const QString& text) {
     QLabel* label = panel(index);
     if (label->text() != text)
         label->setText(text);
 }
 
-QString StatusPanels::panelText(int index) const
-{
+QString StatusPanels::panelText(int index) const {
     return panel(index)->text();
 }
 
-QLabel* StatusPanels::panel(int index) const
-{
+QLabel* StatusPanels::panel(int index) const {
     return m_panels.at(static_cast<std::size_t>(index));
 }
 
-void StatusPanels::resizeEvent(QResizeEvent* event)
-{
+void StatusPanels::resizeEvent(QResizeEvent* event) {
     QStatusBar::resizeEvent(event);
     placePanels();
 }
 
-void StatusPanels::placePanels()
-{
+void StatusPanels::placePanels() {
     int left = 0;
     for (int i = 0; i < kPanelCount; ++i) {
         const bool last = i == kPanelCount - 1;
-        const int width = last ? std::max(kLayout[i].width, this->width() - left) : kLayout[i].width;
+        const int width =
+            last ? std::max(kLayout[i].width, this->width() - left) : kLayout[i].width;
         m_panels[static_cast<std::size_t>(i)]->setGeometry(left, 0, width, height());
         left += width;
     }
     // Keep the size grip above the last panel.
     for (QObject* child : children()) {
-        if (auto* widget = qobject_cast<QWidget*>(child);
-            widget && widget->inherits("QSizeGrip"))
+        if (auto* widget = qobject_cast<QWidget*>(child); widget && widget->inherits("QSizeGrip"))
             widget->raise();
     }
 }

@@ -32,8 +32,7 @@ constexpr int kFormulaBarMargin = 70; // client width - 70 puts the right edge 1
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent), AppTitle(QStringLiteral("Vorlane Tavlor")), m_document(nullptr)
-{
+    : QMainWindow(parent), AppTitle(QStringLiteral("Vorlane Tavlor")), m_document(nullptr) {
     tavlorInitResources();
     m_document.setView(this);
     setObjectName(QStringLiteral("Form1"));
@@ -63,13 +62,11 @@ TForm1::TForm1(QWidget* parent)
     runGuarded([this] { FormCreate(); });
 }
 
-TForm1::~TForm1()
-{
+TForm1::~TForm1() {
     m_document.setView(nullptr);
 }
 
-void TForm1::FormCreate()
-{
+void TForm1::FormCreate() {
     EditTextSync = false;
     setWindowTitle(AppTitle);
     QGuiApplication::setApplicationDisplayName(windowTitle());
@@ -88,29 +85,24 @@ void TForm1::FormCreate()
     m_Label1->resize(kLabel1Width, m_Label1->height());
 }
 
-void TForm1::FormResize()
-{
+void TForm1::FormResize() {
     m_LabeledEdit1->resize(width() - kFormulaBarMargin, m_LabeledEdit1->height());
 }
 
-void TForm1::Timer1Timer()
-{
+void TForm1::Timer1Timer() {
     m_Timer1->stop();
     move(x(), 1);
 }
 
-void TForm1::Exit1Click()
-{
+void TForm1::Exit1Click() {
     close();
 }
 
-QString TForm1::panelText(int index) const
-{
+QString TForm1::panelText(int index) const {
     return m_StatusBar->panelText(index);
 }
 
-void TForm1::runGuarded(const std::function<void()>& body)
-{
+void TForm1::runGuarded(const std::function<void()>& body) {
     try {
         body();
     } catch (const tavlor::FileError& error) {
@@ -120,8 +112,7 @@ void TForm1::runGuarded(const std::function<void()>& body)
     }
 }
 
-void TForm1::showError(const std::string& message)
-{
+void TForm1::showError(const std::string& message) {
     const QString caption = QGuiApplication::applicationDisplayName().isEmpty()
                                 ? AppTitle
                                 : QGuiApplication::applicationDisplayName();
@@ -130,14 +121,12 @@ void TForm1::showError(const std::string& message)
     box.exec();
 }
 
-void TForm1::scheduleIdleUpdate()
-{
+void TForm1::scheduleIdleUpdate() {
     if (m_idleTimer && !m_idleTimer->isActive())
         m_idleTimer->start();
 }
 
-bool TForm1::event(QEvent* event)
-{
+bool TForm1::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         // Long hints of menu items and toolbar buttons go to panel 0.
         m_StatusBar->setPanelText(0, static_cast<QStatusTipEvent*>(event)->tip());
@@ -146,19 +135,18 @@ bool TForm1::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
-void TForm1::setVisible(bool visible)
-{
+void TForm1::setVisible(bool visible) {
     if (visible && !m_shownOnce) {
         m_shownOnce = true;
         firstShow();
     }
     QMainWindow::setVisible(visible);
-    if (visible && isVisible() && m_S && !m_S->ownsFocus() && QApplication::focusWidget() == nullptr)
+    if (visible && isVisible() && m_S && !m_S->ownsFocus() &&
+        QApplication::focusWidget() == nullptr)
         m_S->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void TForm1::firstShow()
-{
+void TForm1::firstShow() {
     runGuarded([this] { FormShow(); });
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
@@ -168,8 +156,7 @@ void TForm1::firstShow()
     m_S->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
-{
+void TForm1::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     runGuarded([&] { canClose = FormCloseQuery(); });
     if (canClose)
@@ -178,14 +165,12 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-void TForm1::resizeEvent(QResizeEvent* event)
-{
+void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     runGuarded([this] { FormResize(); });
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event)
-{
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     const QMimeData* mime = event->mimeData();
     if (mime && mime->hasUrls()) {
         for (const QUrl& url : mime->urls()) {
@@ -198,8 +183,7 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event)
     event->ignore();
 }
 
-void TForm1::dropEvent(QDropEvent* event)
-{
+void TForm1::dropEvent(QDropEvent* event) {
     QStringList paths;
     if (const QMimeData* mime = event->mimeData()) {
         for (const QUrl& url : mime->urls()) {
@@ -215,35 +199,29 @@ void TForm1::dropEvent(QDropEvent* event)
     runGuarded([&] { WMDropFiles(paths); });
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
-{
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // No tooltips in the main window: the short hint is not shown anywhere.
     if (event->type() == QEvent::ToolTip)
         return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::clearFormulaBar()
-{
+void TForm1::clearFormulaBar() {
     m_LabeledEdit1->assign(QString());
 }
 
-void TForm1::setCurrentCol(int col)
-{
+void TForm1::setCurrentCol(int col) {
     m_S->setCol(col);
 }
 
-void TForm1::setCurrentRow(int row)
-{
+void TForm1::setCurrentRow(int row) {
     m_S->setRow(row);
 }
 
-void TForm1::showTotals(const std::string& text)
-{
+void TForm1::showTotals(const std::string& text) {
     m_StatusBar->setPanelText(4, toText(text));
 }
 
-void TForm1::showModified(bool modified)
-{
+void TForm1::showModified(bool modified) {
     m_StatusBar->setPanelText(1, modified ? QStringLiteral("Modified") : QString());
 }

@@ -118,8 +118,7 @@ public:
     /** Runs body; a FileError or other exception ends it and shows the error box. */
     void runGuarded(const std::function<void()>& body);
     /** A slot that runs handler (a member of TForm1) through runGuarded. */
-    template <typename Handler> auto guarded(Handler handler)
-    {
+    template <typename Handler> auto guarded(Handler handler) {
         return [this, handler](auto&&...) { runGuarded([this, handler] { (this->*handler)(); }); };
     }
     /** The error box: application title as caption, stop icon, OK. */

@@ -26,20 +26,17 @@ struct Command {
 };
 
 // The long hint is the part after the first "|"; a hint without "|" is both halves.
-QString longHint(const QString& hint)
-{
+QString longHint(const QString& hint) {
     const qsizetype bar = hint.indexOf(u'|');
     return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-QString shortHint(const QString& hint)
-{
+QString shortHint(const QString& hint) {
     const qsizetype bar = hint.indexOf(u'|');
     return bar < 0 ? hint : hint.left(bar);
 }
 
-QAction* makeAction(QObject* owner, const Command& command)
-{
+QAction* makeAction(QObject* owner, const Command& command) {
     auto* action = new QAction(QString::fromLatin1(command.caption), owner);
     action->setObjectName(QString::fromLatin1(command.name));
     const QString hint = QString::fromLatin1(command.hint);
@@ -56,8 +53,7 @@ QAction* makeAction(QObject* owner, const Command& command)
 
 } // namespace
 
-void TForm1::buildActions()
-{
+void TForm1::buildActions() {
     const Command commands[] = {
         {"FileNew1", "&New", "New|Create a new file", "Ctrl+N", 0, true},
         {"FileOpen1", "&Open", "Open|Open a file", "Ctrl+O", 1, true},
@@ -79,10 +75,10 @@ void TForm1::buildActions()
         {"About1", "About...", "", "", -1, true},
         {"ToolButton10", "&Find", "Find|Find a text", "", 8, true},
     };
-    QAction** targets[] = {&FileNew1,  &FileOpen1,  &FileSave1,       &FilePrint1,
-                           &FilePrintSetup1, &EditUndo1, &EditCut1, &EditCopy1,
-                           &EditPaste1, &EditDelete1, &SaveAs1,     &Exit1,
-                           &Find1,     &VersionHistory1, &About1,   &ToolButton10};
+    QAction** targets[] = {&FileNew1,        &FileOpen1,       &FileSave1, &FilePrint1,
+                           &FilePrintSetup1, &EditUndo1,       &EditCut1,  &EditCopy1,
+                           &EditPaste1,      &EditDelete1,     &SaveAs1,   &Exit1,
+                           &Find1,           &VersionHistory1, &About1,    &ToolButton10};
     static_assert(std::size(commands) == std::size(targets));
     for (std::size_t i = 0; i < std::size(commands); ++i) {
         *targets[i] = makeAction(this, commands[i]);
@@ -90,8 +86,7 @@ void TForm1::buildActions()
     }
 }
 
-void TForm1::buildMenu()
-{
+void TForm1::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->setNativeMenuBar(false);
@@ -136,15 +131,13 @@ void TForm1::buildMenu()
     }
 }
 
-void TForm1::wireEvents()
-{
+void TForm1::wireEvents() {
     connect(FileNew1, &QAction::triggered, this, guarded(&TForm1::FileNew1Execute));
     connect(FileOpen1, &QAction::triggered, this, guarded(&TForm1::FileOpen1Execute));
     connect(FileSave1, &QAction::triggered, this, guarded(&TForm1::FileSave1Execute));
     connect(SaveAs1, &QAction::triggered, this, guarded(&TForm1::SaveAs1Click));
     connect(FilePrint1, &QAction::triggered, this, guarded(&TForm1::FilePrint1Execute));
-    connect(FilePrintSetup1, &QAction::triggered, this,
-            guarded(&TForm1::FilePrintSetup1Execute));
+    connect(FilePrintSetup1, &QAction::triggered, this, guarded(&TForm1::FilePrintSetup1Execute));
     connect(Exit1, &QAction::triggered, this, guarded(&TForm1::Exit1Click));
     connect(EditUndo1, &QAction::triggered, this, guarded(&TForm1::EditUndo1Execute));
     connect(EditCut1, &QAction::triggered, this, guarded(&TForm1::EditCut1Execute));

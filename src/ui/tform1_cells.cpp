@@ -28,8 +28,7 @@ private:
 };
 } // namespace
 
-void TForm1::SSelectCell(int ACol, int ARow, bool& CanSelect)
-{
+void TForm1::SSelectCell(int ACol, int ARow, bool& CanSelect) {
     (void)CanSelect; // every cell may be selected
     FlagScope selecting(SelectSync);
     const tavlor::Sheet& sheet = m_document.sheet();
@@ -40,8 +39,7 @@ void TForm1::SSelectCell(int ACol, int ARow, bool& CanSelect)
     m_Label1->resize(kLabel1Width, m_Label1->height());
 }
 
-void TForm1::SSetEditText(int ACol, int ARow, const QString& Value)
-{
+void TForm1::SSetEditText(int ACol, int ARow, const QString& Value) {
     (void)Value; // the cell already holds the editor's text
     {
         FlagScope syncing(EditTextSync);
@@ -50,13 +48,11 @@ void TForm1::SSetEditText(int ACol, int ARow, const QString& Value)
     m_document.Genislik();
 }
 
-void TForm1::SClick()
-{
+void TForm1::SClick() {
     m_LabeledEdit1->assign(toText(m_document.sheet().cell(m_S->col(), m_S->row())));
 }
 
-void TForm1::LabeledEdit1Change()
-{
+void TForm1::LabeledEdit1Change() {
     if (!EditTextSync && !SelectSync)
         m_S->writeCell(m_S->col(), m_S->row(), toBytes(m_LabeledEdit1->text()));
     m_document.Genislik();

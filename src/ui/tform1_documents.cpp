@@ -9,17 +9,14 @@ void TForm1::FileSave1Execute() {}
 
 void TForm1::SaveAs1Click() {}
 
-bool TForm1::FormCloseQuery()
-{
+bool TForm1::FormCloseQuery() {
     return true;
 }
 
-void TForm1::FormShow()
-{
+void TForm1::FormShow() {
     m_document.Genislik();
 }
 
-void TForm1::WMDropFiles(const QStringList& paths)
-{
+void TForm1::WMDropFiles(const QStringList& paths) {
     (void)paths;
 }

@@ -1,6 +1,7 @@
 // The window's bands: toolbar, formula panel, grid, tab strip, status bar.
 #include "tform1.h"
 
+#include "cell_editor.h"
 #include "formula_bar.h"
 #include "sheet_grid.h"
 #include "status_panels.h"
@@ -20,8 +21,7 @@ constexpr int kPanelHeight = 28;
 constexpr int kTabSetHeight = 21;
 constexpr QSize kButtonSize{23, 22};
 
-QFont pixelFont(const QString& family, int pixels, bool bold)
-{
+QFont pixelFont(const QString& family, int pixels, bool bold) {
     QFont font(family);
     font.setPixelSize(pixels);
     font.setBold(bold);
@@ -29,8 +29,7 @@ QFont pixelFont(const QString& family, int pixels, bool bold)
 }
 } // namespace
 
-void TForm1::buildLayout()
-{
+void TForm1::buildLayout() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setAutoFillBackground(true);
@@ -78,8 +77,7 @@ void TForm1::buildLayout()
     setTabOrder(m_S, m_LabeledEdit1);
 }
 
-void TForm1::buildToolBar()
-{
+void TForm1::buildToolBar() {
     m_ToolBar1 = new QToolBar(this);
     m_ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     m_toolBarStyle = new tavlor::ui::ToolBarStyle();
@@ -97,10 +95,10 @@ void TForm1::buildToolBar()
         const char* name;
     };
     const Entry entries[] = {
-        {FileNew1, "ToolButton1"},   {FileOpen1, "ToolButton2"},  {FileSave1, "ToolButton3"},
-        {FilePrint1, "ToolButton5"}, {nullptr, "ToolButton4"},    {EditUndo1, "ToolButton6"},
-        {nullptr, "ToolButton13"},   {EditCut1, "ToolButton7"},   {EditCopy1, "ToolButton8"},
-        {EditPaste1, "ToolButton9"}, {nullptr, "ToolButton14"},   {ToolButton10, "ToolButton10"},
+        {FileNew1, "ToolButton1"},   {FileOpen1, "ToolButton2"}, {FileSave1, "ToolButton3"},
+        {FilePrint1, "ToolButton5"}, {nullptr, "ToolButton4"},   {EditUndo1, "ToolButton6"},
+        {nullptr, "ToolButton13"},   {EditCut1, "ToolButton7"},  {EditCopy1, "ToolButton8"},
+        {EditPaste1, "ToolButton9"}, {nullptr, "ToolButton14"},  {ToolButton10, "ToolButton10"},
     };
     for (const Entry& entry : entries) {
         QAction* action = entry.action ? entry.action : m_ToolBar1->addSeparator();
@@ -119,8 +117,7 @@ void TForm1::buildToolBar()
     m_ToolBar1->installEventFilter(this);
 }
 
-void TForm1::buildFormulaPanel(QWidget* panel)
-{
+void TForm1::buildFormulaPanel(QWidget* panel) {
     m_Label1 = new QLabel(QStringLiteral("A1"), panel);
     m_Label1->setObjectName(QStringLiteral("Label1"));
     m_Label1->setFont(pixelFont(QStringLiteral("Tahoma"), 11, true));

@@ -3,8 +3,7 @@
 namespace tavlor::ui {
 
 int ToolBarStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
-                              const QWidget* widget) const
-{
+                              const QWidget* widget) const {
     switch (metric) {
     case PM_ToolBarFrameWidth:
     case PM_ToolBarItemMargin:

@@ -4,7 +4,8 @@
 
 namespace tavlor::ui {
 
-/** Toolbar metrics of ToolBar1: no frame, margin or spacing around the buttons, 8-pixel separators. */
+/** Toolbar metrics of ToolBar1: no frame, margin or spacing around the buttons, 8-pixel separators.
+ */
 class ToolBarStyle : public QProxyStyle {
     Q_OBJECT
 public:

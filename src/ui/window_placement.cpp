@@ -4,13 +4,11 @@
 
 namespace tavlor::ui {
 
-QSize startupFrameSize(const QSize& screen)
-{
+QSize startupFrameSize(const QSize& screen) {
     return {screen.width() - 10, screen.height() - 40};
 }
 
-QPoint centredFramePosition(const QRect& screen, const QPoint& desktopTopLeft, const QSize& frame)
-{
+QPoint centredFramePosition(const QRect& screen, const QPoint& desktopTopLeft, const QSize& frame) {
     // C++ division rounds toward zero, as the placement needs for negative halves too.
     const int left = (screen.width() - frame.width()) / 2;
     const int top = (screen.height() - frame.height()) / 2;
