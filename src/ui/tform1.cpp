@@ -71,8 +71,8 @@ void TForm1::FormCreate() {
     setWindowTitle(AppTitle);
     QGuiApplication::setApplicationDisplayName(windowTitle());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        // The size counts the frame; before the first show the frame is not known and is added
-        // back when it is.
+        // The size counts the frame, which the platform window knows once it exists.
+        create();
         const QSize frame = tavlor::ui::startupFrameSize(screen->geometry().size());
         const QSize extra = frameGeometry().size() - geometry().size();
         resize(frame - extra);

@@ -1,0 +1,74 @@
+#include "support/form_harness.h"
+
+#include "cell_editor.h"
+#include "formula_bar.h"
+#include "sheet_grid.h"
+#include "tform1.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace tavlor_uitest {
+
+std::unique_ptr<TForm1> showForm() {
+    auto form = std::make_unique<TForm1>();
+    form->show();
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form.get()))
+        qFatal("the main window did not become active");
+    QTest::qWait(20); // the 1 ms start-up timer ticks
+    if (!form->S()->editorOpen())
+        qFatal("the in-cell editor is not open after start-up");
+    return form;
+}
+
+std::string cell(const TForm1& form, int col, int row) {
+    return form.document().sheet().cell(col, row);
+}
+
+void putCell(TForm1& form, int col, int row, const std::string& bytes) {
+    form.S()->writeCell(col, row, bytes);
+}
+
+Counts counts(const TForm1& form) {
+    return {form.document().extentRuns(), form.document().changeChecks()};
+}
+
+Counts operator-(const Counts& a, const Counts& b) {
+    return {a.extent - b.extent, a.checks - b.checks};
+}
+
+EventLog::EventLog(TForm1& form) {
+    auto* grid = form.S();
+    const auto name = [](int col, int row) {
+        return QString(QChar(u'A' + col - 1)) + QString::number(row);
+    };
+    connect(grid, &tavlor::ui::SheetGrid::selectCell, this, [this, name](int col, int row, bool*) {
+        m_entries << QStringLiteral("select ") + name(col, row);
+    });
+    connect(grid, &tavlor::ui::SheetGrid::setEditText, this,
+            [this, name](int col, int row, const QString&) {
+                m_entries << QStringLiteral("edit ") + name(col, row);
+            });
+    connect(grid, &tavlor::ui::SheetGrid::cellClick, this,
+            [this] { m_entries << QStringLiteral("click"); });
+    connect(form.LabeledEdit1(), &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_entries << QStringLiteral("fx ") + text; });
+}
+
+QStringList EventLog::take() {
+    QStringList entries;
+    entries.swap(m_entries);
+    return entries;
+}
+
+QWidget* focused() {
+    return QApplication::focusWidget();
+}
+
+} // namespace tavlor_uitest
+
+char* toString(const tavlor_uitest::Counts& counts) {
+    return QTest::toString(
+        QStringLiteral("{extent %1, checks %2}").arg(counts.extent).arg(counts.checks));
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TForm1;
+class QWidget;
+
+namespace tavlor_uitest {
+
+/** Builds and shows a main window offscreen, waits until it is active with the grid's editor open
+ *  on A1, and lets the start-up timer tick. */
+std::unique_ptr<TForm1> showForm();
+
+/** The bytes of sheet cell (col, row). */
+std::string cell(const TForm1& form, int col, int row);
+/** Writes cell (col, row) as the program does (no grid events) and redraws it. */
+void putCell(TForm1& form, int col, int row, const std::string& bytes);
+
+/** Genislik runs and change checks so far. */
+struct Counts {
+    std::uint64_t extent = 0;
+    std::uint64_t checks = 0;
+    bool operator==(const Counts&) const = default;
+};
+Counts counts(const TForm1& form);
+Counts operator-(const Counts& a, const Counts& b);
+
+/** Records the grid's events and the formula bar's changes in the order they happen, as
+ *  "select B7", "edit A1", "click", "fx <text>". Connected after the window's own handlers. */
+class EventLog : public QObject {
+    Q_OBJECT
+public:
+    explicit EventLog(TForm1& form);
+    QStringList take();
+
+private:
+    QStringList m_entries;
+};
+
+/** The widget that has the keyboard focus (nullptr when none). */
+QWidget* focused();
+
+} // namespace tavlor_uitest
+
+/** Lets QCOMPARE print Counts. */
+char* toString(const tavlor_uitest::Counts& counts);
