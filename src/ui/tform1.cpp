@@ -9,6 +9,7 @@
 #include "window_placement.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -64,6 +65,11 @@ TForm1::TForm1(QWidget* parent)
 
 TForm1::~TForm1() {
     m_document.setView(nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    m_idleTimer->stop();
+    // The controls read the document: they go while it still exists.
+    delete takeCentralWidget();
 }
 
 void TForm1::FormCreate() {
