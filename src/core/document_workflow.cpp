@@ -1,0 +1,241 @@
+#include "core/document_workflow.h"
+
+#include "core/document_ui.h"
+#include "core/sheet_document.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace tavlor {
+
+DocumentWorkflow::DocumentWorkflow(SheetDocument& document, DocumentUi& ui)
+    : m_document(document), m_ui(ui) {}
+
+void DocumentWorkflow::FileNew1Execute() {
+    if (!m_document.isModified()) {
+        m_document.Sil();
+        m_currentFileName.clear();
+        resetCaption();
+        return;
+    }
+    const bool named = !m_currentFileName.empty();
+    switch (m_ui.askToSave(savePromptText(false))) {
+    case Answer::Yes:
+        if (named) {
+            m_document.Kaydet(m_currentFileName);
+        } else {
+            // The chosen path only receives the old content; the new document stays unnamed.
+            const auto path = m_ui.chooseSavePath(std::nullopt);
+            if (!path)
+                return;
+            m_document.Kaydet(*path);
+        }
+        startEmpty();
+        break;
+    case Answer::No:
+        startEmpty();
+        break;
+    case Answer::Cancel:
+        break;
+    }
+}
+
+void DocumentWorkflow::FileOpen1Execute() {
+    if (!m_document.isModified()) {
+        openFromDialog();
+        return;
+    }
+    const bool named = !m_currentFileName.empty();
+    switch (m_ui.askToSave(savePromptText(false))) {
+    case Answer::Yes:
+        if (named) {
+            m_document.Kaydet(m_currentFileName);
+            m_document.markUnmodified();
+        } else {
+            const auto path = m_ui.chooseSavePath(std::nullopt);
+            if (!path)
+                return;
+            m_currentFileName = *path;
+            m_document.Kaydet(m_currentFileName);
+            m_document.markUnmodified();
+            setCaption();
+        }
+        openFromDialog();
+        break;
+    case Answer::No:
+        openFromDialog();
+        break;
+    case Answer::Cancel:
+        break;
+    }
+}
+
+void DocumentWorkflow::FileSave1Execute() {
+    if (m_currentFileName.empty()) {
+        SaveAs();
+        return;
+    }
+    m_document.Kaydet(m_currentFileName);
+    m_document.markUnmodified();
+}
+
+void DocumentWorkflow::SaveAs() {
+    const std::string preset =
+        m_currentFileName.empty() ? std::string("Noname") : m_currentFileName;
+    const auto path = m_ui.chooseSavePath(preset);
+    if (!path)
+        return;
+    m_currentFileName = *path;
+    m_document.Kaydet(m_currentFileName);
+    m_document.markUnmodified();
+    setCaption();
+}
+
+void DocumentWorkflow::FormCloseQuery(bool& CanClose) {
+    if (!m_document.isModified()) {
+        CanClose = true;
+        return;
+    }
+    CanClose = false;
+    switch (m_ui.askToSave(savePromptText(true))) {
+    case Answer::Yes:
+        if (!m_currentFileName.empty()) {
+            m_document.Kaydet(m_currentFileName);
+        } else {
+            const auto path = m_ui.chooseSavePath(std::nullopt);
+            if (!path)
+                return;
+            m_document.Kaydet(*path);
+        }
+        CanClose = true;
+        break;
+    case Answer::No:
+        CanClose = true;
+        break;
+    case Answer::Cancel:
+        break;
+    }
+}
+
+void DocumentWorkflow::FormShow(const std::vector<std::string>& arguments) {
+    const std::string given = joinArguments(arguments);
+    if (!arguments.empty() && !arguments.front().empty()) {
+        // File names are case-sensitive here: the path is used as given, never lower-cased.
+        const std::string shortPath = trimControls(ToShortPath(given));
+        // A path that names nothing is still loaded as given, so the open error names it.
+        openChosenFile(shortPath.empty() ? given : shortPath);
+    }
+    m_document.Genislik();
+}
+
+void DocumentWorkflow::WMDropFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        dropOne(path);
+    m_document.Genislik();
+}
+
+void DocumentWorkflow::dropOne(const std::string& path) {
+    if (m_document.isModified()) {
+        const bool named = !m_currentFileName.empty();
+        switch (m_ui.askToSave(savePromptText(false))) {
+        case Answer::Yes:
+            if (named) {
+                m_document.Kaydet(m_currentFileName);
+                m_document.markUnmodified();
+            } else {
+                const auto savePath = m_ui.chooseSavePath(std::nullopt);
+                if (!savePath)
+                    return;
+                m_currentFileName = *savePath;
+                m_document.Kaydet(m_currentFileName);
+            }
+            break;
+        case Answer::No:
+            break;
+        case Answer::Cancel:
+            return;
+        }
+    }
+    openChosenFile(path);
+}
+
+void DocumentWorkflow::openFromDialog() {
+    if (const auto path = m_ui.chooseOpenPath())
+        openChosenFile(*path);
+}
+
+void DocumentWorkflow::setCaption() {
+    m_ui.setCaption(fileNamePart(m_currentFileName) + " - " + std::string(AppTitle));
+}
+
+void DocumentWorkflow::resetCaption() {
+    m_ui.setCaption(std::string(AppTitle));
+}
+
+void DocumentWorkflow::openChosenFile(const std::string& path) {
+    m_currentFileName = path;
+    LoadReport report;
+    try {
+        report = m_document.Ac(m_currentFileName);
+    } catch (...) {
+        // Never leave the document bound to a file that was not read: a later Save would
+        // overwrite it unseen.
+        m_currentFileName.clear();
+        resetCaption();
+        throw;
+    }
+    m_document.markUnmodified();
+    setCaption();
+    if (report.lostSomething())
+        m_ui.showLoadWarning(report.message());
+}
+
+void DocumentWorkflow::startEmpty() {
+    m_document.markUnmodified();
+    m_currentFileName.clear();
+    m_document.Sil();
+    resetCaption();
+}
+
+std::string DocumentWorkflow::savePromptText(bool closing) const {
+    const std::string ending = closing ? " before exit?" : "?";
+    if (m_currentFileName.empty())
+        return "Do you want to save the current file" + ending;
+    return "Do you want to save " + m_currentFileName + ending;
+}
+
+std::string DocumentWorkflow::fileNamePart(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string DocumentWorkflow::joinArguments(const std::vector<std::string>& arguments) {
+    std::string joined;
+    for (const std::string& argument : arguments) {
+        if (argument.empty())
+            break;
+        joined += ' ';
+        joined += argument;
+    }
+    return trimControls(joined);
+}
+
+std::string DocumentWorkflow::trimControls(std::string_view text) {
+    const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 33; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isControl(text[begin]))
+        ++begin;
+    while (end > begin && isControl(text[end - 1]))
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+std::string DocumentWorkflow::ToShortPath(const std::string& path) {
+    std::error_code error;
+    if (path.empty() || !std::filesystem::exists(path, error))
+        return {};
+    return path;
+}
+
+} // namespace tavlor

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/load_report.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavlor {
+
+class DocumentUi;
+class SheetDocument;
+
+/** Which file the sheet belongs to and the commands that replace, write, close or open it,
+ *  guarding unsaved changes with the save prompts. */
+class DocumentWorkflow {
+public:
+    /** The program's fixed title; the caption ends with it. */
+    static constexpr std::string_view AppTitle = "Vorlane Tavlor";
+
+    DocumentWorkflow(SheetDocument& document, DocumentUi& ui);
+    DocumentWorkflow(const DocumentWorkflow&) = delete;
+    DocumentWorkflow& operator=(const DocumentWorkflow&) = delete;
+
+    /** The document's path; empty while it is unnamed. */
+    const std::string& CurrentFileName() const { return m_currentFileName; }
+
+    // Commands. Errors of a load or a write are FileError exceptions that end the command at the
+    // failing step; the caller shows them.
+
+    /** FileNew1Execute: New, offering to save unsaved changes first. */
+    void FileNew1Execute();
+    /** FileOpen1Execute: Open, offering to save unsaved changes first. */
+    void FileOpen1Execute();
+    /** FileSave1Execute: Save to the current file, or Save As when unnamed. */
+    void FileSave1Execute();
+    /** SaveAs1Click: the Save As menu item. */
+    void SaveAs1Click() { SaveAs(); }
+    /** SaveAs: ask for a path (preset to the current one or "Noname"), write there, name the
+     *  document after it. */
+    void SaveAs();
+    /** FormCloseQuery: may the window close? CanClose is set to false before anything is asked or
+     *  written, so an error thrown by a failed write leaves closing refused. */
+    void FormCloseQuery(bool& CanClose);
+    /** FormShow: open the file named by the command-line arguments (argv[1..]), then Genislik. */
+    void FormShow(const std::vector<std::string>& arguments);
+    /** WMDropFiles: open dropped files one after another (prompting while the sheet is modified),
+     *  then Genislik. An error stops the remaining files. */
+    void WMDropFiles(const std::vector<std::string>& paths);
+
+    // Building blocks.
+
+    /** Caption = file-name part of CurrentFileName + " - " + AppTitle; application title too. */
+    void setCaption();
+    /** Caption and application title = AppTitle. */
+    void resetCaption();
+    /** Names the document after path and loads it. A failed load leaves the document unnamed. */
+    void openChosenFile(const std::string& path);
+    /** Unmodified, unnamed, empty sheet, caption AppTitle. */
+    void startEmpty();
+    /** The save prompt's text for the present document; closing adds " before exit". */
+    std::string savePromptText(bool closing) const;
+
+    /** The text after the last "/" of path (all of it when there is none). */
+    static std::string fileNamePart(const std::string& path);
+    /** The command-line arguments joined with single blanks, stopping at the first empty one, with
+     *  characters below 33 trimmed from both ends. Empty when there is no argument. */
+    static std::string joinArguments(const std::vector<std::string>& arguments);
+    /** Removes leading and trailing bytes below 33. */
+    static std::string trimControls(std::string_view text);
+    /** ToShortPath: Linux has no short names, so the path itself when it names an existing file or
+     *  folder, else the empty text. */
+    static std::string ToShortPath(const std::string& path);
+
+private:
+    /** Runs the Open dialog and opens what it returns. */
+    void openFromDialog();
+    /** One dropped file, decided by the document's state at this moment. */
+    void dropOne(const std::string& path);
+
+    SheetDocument& m_document;
+    DocumentUi& m_ui;
+    std::string m_currentFileName;
+};
+
+} // namespace tavlor

@@ -1,0 +1,85 @@
+#include "ui/qt_document_ui.h"
+
+#include "core/document_workflow.h"
+#include "ui/bytetext.h"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace tavlor::ui {
+namespace {
+
+QFileDialog* makeFileDialog(QWidget* window, QFileDialog::AcceptMode mode, const char* objectName) {
+    auto* dialog = new QFileDialog(window);
+    dialog->setObjectName(QString::fromLatin1(objectName));
+    dialog->setAcceptMode(mode);
+    // Open does not insist that the file exists: a missing file fails when it is read.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(QStringLiteral("Comma Separated (*.csv)"));
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    // Our own dialog everywhere, so the options above hold whatever the desktop offers.
+    dialog->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    dialog->setSizeGripEnabled(true);
+    dialog->setModal(true);
+    return dialog;
+}
+
+} // namespace
+
+QtDocumentUi::QtDocumentUi(QWidget* window)
+    : m_window(window), m_openDialog(makeFileDialog(window, QFileDialog::AcceptOpen, "OpenDialog")),
+      m_saveDialog(makeFileDialog(window, QFileDialog::AcceptSave, "SaveDialog")) {}
+
+Answer QtDocumentUi::askToSave(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), toText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_window);
+    box.setObjectName(QStringLiteral("SavePrompt"));
+    box.setDefaultButton(QMessageBox::Yes);
+    // Escape and the title-bar close button both count as Cancel.
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+std::optional<std::string> QtDocumentUi::chooseSavePath(const std::optional<std::string>& preset) {
+    return run(m_saveDialog, preset ? toText(*preset) : m_lastSaveName, m_lastSaveName);
+}
+
+std::optional<std::string> QtDocumentUi::chooseOpenPath() {
+    return run(m_openDialog, m_lastOpenName, m_lastOpenName);
+}
+
+std::optional<std::string> QtDocumentUi::run(QFileDialog* dialog, const QString& name,
+                                             QString& lastName) {
+    dialog->selectFile(name);
+    if (dialog->exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog->selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty())
+        return std::nullopt;
+    lastName = chosen.front();
+    return toBytes(lastName);
+}
+
+void QtDocumentUi::setCaption(const std::string& caption) {
+    const QString text = toText(caption);
+    m_window->setWindowTitle(text);
+    QGuiApplication::setApplicationDisplayName(text);
+}
+
+void QtDocumentUi::showLoadWarning(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, toText(DocumentWorkflow::AppTitle), toText(text),
+                    QMessageBox::Ok, m_window);
+    box.setObjectName(QStringLiteral("LoadWarning"));
+    box.exec();
+}
+
+} // namespace tavlor::ui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/document_ui.h"
+
+#include <QString>
+
+class QFileDialog;
+class QWidget;
+
+namespace tavlor::ui {
+
+/** The document commands' prompts, file dialogs, caption and load warning as Qt dialogs owned by
+ *  the main window. */
+class QtDocumentUi : public DocumentUi {
+public:
+    /** The dialogs are created here, as children of window, and reused for its lifetime. */
+    explicit QtDocumentUi(QWidget* window);
+    QtDocumentUi(const QtDocumentUi&) = delete;
+    QtDocumentUi& operator=(const QtDocumentUi&) = delete;
+
+    Answer askToSave(const std::string& text) override;
+    std::optional<std::string> chooseSavePath(const std::optional<std::string>& preset) override;
+    std::optional<std::string> chooseOpenPath() override;
+    void setCaption(const std::string& caption) override;
+    void showLoadWarning(const std::string& text) override;
+
+    QFileDialog* OpenDialog() const { return m_openDialog; }
+    QFileDialog* SaveDialog() const { return m_saveDialog; }
+
+private:
+    /** Runs dialog offering name; returns the chosen path and remembers it in lastName. */
+    std::optional<std::string> run(QFileDialog* dialog, const QString& name, QString& lastName);
+
+    QWidget* m_window = nullptr;
+    QFileDialog* m_openDialog = nullptr;
+    QFileDialog* m_saveDialog = nullptr;
+    QString m_lastOpenName;
+    QString m_lastSaveName;
+};
+
+} // namespace tavlor::ui

@@ -1,0 +1,206 @@
+// Save, Save As, the caption rule and what a failed write or load leaves behind.
+#include "support/workflow_fixture.h"
+
+#include "core/file_error.h"
+
+namespace tavlor::test {
+namespace {
+
+using DocumentSave = WorkflowFixture;
+
+TEST_F(DocumentSave, SaveOfANamedSheetWritesInPlaceAndLeavesTheCaption) {
+    prepare(true, true);
+    workflow.FileSave1Execute();
+    EXPECT_EQ(readFile(path("current.csv")), kEdited);
+    EXPECT_FALSE(document.isModified());
+    EXPECT_TRUE(ui.savePresets.empty());
+    EXPECT_TRUE(ui.captions.empty());
+    EXPECT_EQ(ui.caption(), "current.csv - Vorlane Tavlor");
+}
+
+TEST_F(DocumentSave, SaveOfAnUnnamedSheetAsksWithNonameAndNamesTheDocument) {
+    prepare(false, true);
+    ui.savePaths.push_back(path("x.csv"));
+    workflow.FileSave1Execute();
+    EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{"Noname"}));
+    EXPECT_EQ(readFile(path("x.csv")), kEdited);
+    EXPECT_EQ(workflow.CurrentFileName(), path("x.csv"));
+    EXPECT_EQ(ui.caption(), "x.csv - Vorlane Tavlor");
+    EXPECT_FALSE(document.isModified());
+}
+
+TEST_F(DocumentSave, CancelledSaveAsChangesNothing) {
+    prepare(false, true);
+    ui.savePaths.push_back(std::nullopt);
+    workflow.FileSave1Execute();
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(workflow.CurrentFileName(), "");
+    EXPECT_TRUE(ui.captions.empty());
+    EXPECT_EQ(readFile(path("Noname")), "<missing>");
+}
+
+TEST_F(DocumentSave, SaveAsPresetsTheFullPathAndRenames) {
+    prepare(true, false);
+    ui.savePaths.push_back(path("other.csv")); // an existing file is replaced without a question
+    workflow.SaveAs1Click();
+    EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{path("current.csv")}));
+    EXPECT_EQ(readFile(path("other.csv")), "old;\r\n");
+    EXPECT_EQ(readFile(path("current.csv")), "old;\r\n");
+    EXPECT_EQ(workflow.CurrentFileName(), path("other.csv"));
+    EXPECT_EQ(ui.caption(), "other.csv - Vorlane Tavlor");
+}
+
+TEST_F(DocumentSave, PromptShowsTheFullPathWhileTheCaptionShowsTheFileNamePart) {
+    std::filesystem::create_directory(folder / "sub dir");
+    writeFile("sub dir/Book 1.csv", "a;b;\r\n");
+    ui.openPaths.push_back(path("sub dir/Book 1.csv"));
+    workflow.FileOpen1Execute();
+    EXPECT_EQ(ui.caption(), "Book 1.csv - Vorlane Tavlor");
+    EXPECT_EQ(workflow.savePromptText(false),
+              "Do you want to save " + path("sub dir/Book 1.csv") + "?");
+    EXPECT_EQ(workflow.savePromptText(true),
+              "Do you want to save " + path("sub dir/Book 1.csv") + " before exit?");
+    EXPECT_EQ(DocumentWorkflow::fileNamePart("/a/b.c/d.csv"), "d.csv");
+    EXPECT_EQ(DocumentWorkflow::fileNamePart("plain.csv"), "plain.csv");
+    EXPECT_EQ(DocumentWorkflow::fileNamePart("C:\\x.csv"), "C:\\x.csv"); // only "/" separates here
+    EXPECT_EQ(DocumentWorkflow::fileNamePart("/folder/"), "");
+}
+
+// --- failure rules -------------------------------------------------------------------------
+
+/** Opens sub/current.csv, edits A1, then removes sub so that writing to the name fails. */
+class FailedWrite : public WorkflowFixture {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory(folder / "sub");
+        writeFile("sub/current.csv", "old;\r\n");
+        workflow.resetCaption();
+        ui.openPaths.push_back(path("sub/current.csv"));
+        workflow.FileOpen1Execute();
+        edit(1, 1, "edited");
+        std::filesystem::remove_all(folder / "sub");
+        clearRecords();
+    }
+    void expectSheetKept() {
+        EXPECT_EQ(a1(), "edited");
+        EXPECT_TRUE(document.isModified());
+        EXPECT_EQ(workflow.CurrentFileName(), path("sub/current.csv"));
+        EXPECT_EQ(ui.caption(), "current.csv - Vorlane Tavlor");
+    }
+};
+
+TEST_F(FailedWrite, InNewKeepsTheSheet) {
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_THROW(workflow.FileNew1Execute(), FileError);
+    expectSheetKept();
+}
+
+TEST_F(FailedWrite, InTheCloseQueryKeepsRefusing) {
+    ui.answers.push_back(Answer::Yes);
+    bool canClose = true;
+    EXPECT_THROW(workflow.FormCloseQuery(canClose), FileError);
+    EXPECT_FALSE(canClose);
+    expectSheetKept();
+}
+
+TEST_F(FailedWrite, InOpenShowsNoOpenDialog) {
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_THROW(workflow.FileOpen1Execute(), FileError);
+    EXPECT_EQ(ui.openDialogs, 0);
+    expectSheetKept();
+}
+
+TEST_F(FailedWrite, InADropOpensNothingMore) {
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_THROW(workflow.WMDropFiles({path("other.csv"), path("current.csv")}), FileError);
+    EXPECT_EQ(ui.prompts.size(), 1u);
+    expectSheetKept();
+}
+
+TEST_F(FailedWrite, InSaveKeepsTheSheetModified) {
+    EXPECT_THROW(workflow.FileSave1Execute(), FileError);
+    expectSheetKept();
+}
+
+TEST_F(FailedWrite, OfAnUnnamedSheetInOpenKeepsTheChosenNameButNotTheCaption) {
+    ui.answers.push_back(Answer::No);
+    workflow.FileNew1Execute(); // unnamed, empty
+    edit(2, 2, "x");
+    ui.answers.push_back(Answer::Yes);
+    ui.savePaths.push_back(path("missing folder/y.csv"));
+    EXPECT_THROW(workflow.FileOpen1Execute(), FileError);
+    EXPECT_EQ(ui.openDialogs, 0);
+    EXPECT_EQ(workflow.CurrentFileName(), path("missing folder/y.csv"));
+    EXPECT_EQ(ui.caption(), "Vorlane Tavlor");
+    EXPECT_TRUE(document.isModified());
+}
+
+// A failed load leaves an empty, unnamed, unmodified sheet; a later Save asks for a name and the
+// file that could not be read is never written.
+class FailedLoad : public WorkflowFixture {
+protected:
+    void expectUnnamedEmptySheet() {
+        EXPECT_EQ(a1(), "");
+        EXPECT_FALSE(document.isModified());
+        EXPECT_EQ(workflow.CurrentFileName(), "");
+        EXPECT_EQ(ui.caption(), "Vorlane Tavlor");
+        clearRecords();
+        ui.savePaths.push_back(std::nullopt);
+        workflow.FileSave1Execute();
+        EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{"Noname"}));
+    }
+};
+
+TEST_F(FailedLoad, ByOpenLeavesTheDocumentUnnamed) {
+    prepare(true, false);
+    std::filesystem::create_directory(folder / "a folder");
+    ui.openPaths.push_back(path("a folder"));
+    try {
+        workflow.FileOpen1Execute();
+        ADD_FAILURE() << "opening a folder must fail";
+    } catch (const FileError& error) {
+        EXPECT_EQ(
+            std::string(error.what()).rfind("Cannot open file \"" + path("a folder") + "\". ", 0),
+            0u)
+            << error.what();
+    }
+    expectUnnamedEmptySheet();
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "a folder"));
+}
+
+TEST_F(FailedLoad, ByADropStopsTheRemainingFiles) {
+    prepare(true, false);
+    writeFile("third.csv", "third;\r\n");
+    EXPECT_THROW(workflow.WMDropFiles({path("other.csv"), path("missing.csv"), path("third.csv")}),
+                 FileError);
+    expectUnnamedEmptySheet();
+}
+
+// --- load warning ---------------------------------------------------------------------------
+
+TEST_F(DocumentSave, OpeningAFileWithCellsBeyondZWarnsAfterwards) {
+    std::string wide;
+    for (int i = 0; i < 27; ++i)
+        wide += "c" + std::to_string(i + 1) + ";";
+    writeFile("wide.csv", wide + "\r\n");
+    prepare(false, false);
+    ui.openPaths.push_back(path("wide.csv"));
+    workflow.FileOpen1Execute();
+    ASSERT_EQ(ui.warnings.size(), 1u);
+    EXPECT_FALSE(ui.warnings.front().empty());
+    EXPECT_EQ(ui.events.back(), "warning"); // after the caption: the document is already open
+    EXPECT_EQ(ui.caption(), "wide.csv - Vorlane Tavlor");
+    EXPECT_EQ(document.sheet().cell(26, 1), "c26");
+    EXPECT_FALSE(document.isModified());
+
+    clearRecords();
+    workflow.WMDropFiles({path("other.csv"), path("wide.csv")});
+    EXPECT_EQ(ui.warnings.size(), 1u);
+    clearRecords();
+    ui.openPaths.push_back(path("other.csv"));
+    workflow.FileOpen1Execute();
+    EXPECT_TRUE(ui.warnings.empty());
+}
+
+} // namespace
+} // namespace tavlor::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/document_ui.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavlor::test {
+
+/** A DocumentUi that plays back scripted answers and records everything it was asked to show. */
+class ScriptedDocumentUi : public DocumentUi {
+public:
+    // Script: consumed front first. Running out is a test failure (answers Cancel / nothing).
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> savePaths;
+    std::deque<std::optional<std::string>> openPaths;
+
+    // Record.
+    std::vector<std::string> prompts;
+    std::vector<std::optional<std::string>> savePresets; // one entry per Save dialog shown
+    int openDialogs = 0;
+    std::vector<std::string> captions; // every caption set since the records were cleared
+    std::string currentCaption;        // the caption last set (kept when records are cleared)
+    std::vector<std::string> warnings;
+    std::vector<std::string> events; // "prompt", "save", "open", "caption", "warning" in order
+
+    Answer askToSave(const std::string& text) override;
+    std::optional<std::string> chooseSavePath(const std::optional<std::string>& preset) override;
+    std::optional<std::string> chooseOpenPath() override;
+    void setCaption(const std::string& caption) override;
+    void showLoadWarning(const std::string& text) override;
+
+    /** The caption last set, or "" when none was. */
+    const std::string& caption() const { return currentCaption; }
+    /** True when every scripted answer and path was used. */
+    bool scriptUsedUp() const { return answers.empty() && savePaths.empty() && openPaths.empty(); }
+};
+
+} // namespace tavlor::test

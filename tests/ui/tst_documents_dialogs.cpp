@@ -1,0 +1,201 @@
+// The save prompt, the Open and Save dialogs, the caption and the load warning as the user sees
+// them.
+#include "support/modal_answer.h"
+#include "ui/qt_document_ui.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+
+using tavlor::Answer;
+using tavlor::test::modalWaitTimedOut;
+using tavlor::test::whenModalShows;
+using tavlor::ui::QtDocumentUi;
+
+Q_DECLARE_METATYPE(Answer)
+
+class TestDocumentsDialogs : public QObject {
+    Q_OBJECT
+
+private:
+    /** Accepts the file dialog that shows next with name typed into its name box; records the name
+     *  the dialog offered when it opened. */
+    void acceptFileDialogWith(const QString& name) {
+        whenModalShows([this, name](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(edit != nullptr);
+            m_offered = edit->text();
+            m_shownDialog = dialog;
+            m_shownFolder = dialog->directory().absolutePath();
+            if (name.isNull()) {
+                dialog->reject();
+                return;
+            }
+            edit->setText(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    }
+
+    QMainWindow* m_window = nullptr;
+    QtDocumentUi* m_ui = nullptr;
+    QTemporaryDir m_dir;
+    QString m_offered;
+    QFileDialog* m_shownDialog = nullptr;
+    QString m_shownFolder;
+
+private slots:
+    void init() {
+        m_window = new QMainWindow;
+        m_window->show();
+        m_ui = new QtDocumentUi(m_window);
+        m_offered.clear();
+        m_shownDialog = nullptr;
+        modalWaitTimedOut();
+    }
+    void cleanup() {
+        QVERIFY(!modalWaitTimedOut());
+        delete m_ui;
+        delete m_window;
+    }
+
+    void promptBox_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<Answer>("expected");
+        QTest::newRow("Yes button") << QStringLiteral("yes") << Answer::Yes;
+        QTest::newRow("No button") << QStringLiteral("no") << Answer::No;
+        QTest::newRow("Cancel button") << QStringLiteral("cancel") << Answer::Cancel;
+        QTest::newRow("Escape key") << QStringLiteral("escape") << Answer::Cancel;
+        QTest::newRow("close button") << QStringLiteral("close") << Answer::Cancel;
+    }
+    void promptBox() {
+        QFETCH(QString, how);
+        QFETCH(Answer, expected);
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        QWidget* owner = nullptr;
+        whenModalShows([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->standardButtons();
+            owner = box->parentWidget();
+            if (how == QLatin1String("yes"))
+                box->button(QMessageBox::Yes)->click();
+            else if (how == QLatin1String("no"))
+                box->button(QMessageBox::No)->click();
+            else if (how == QLatin1String("cancel"))
+                box->button(QMessageBox::Cancel)->click();
+            else if (how == QLatin1String("escape"))
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        });
+        const Answer answer = m_ui->askToSave("Do you want to save /tmp/a b.csv?");
+        QCOMPARE(answer, expected);
+        QCOMPARE(title, QStringLiteral("Confirmation"));
+        QCOMPARE(text, QStringLiteral("Do you want to save /tmp/a b.csv?"));
+        QCOMPARE(icon, QMessageBox::Question);
+        QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(owner, static_cast<QWidget*>(m_window));
+    }
+
+    void dialogsAreSetUpOnce() {
+        for (QFileDialog* dialog : {m_ui->OpenDialog(), m_ui->SaveDialog()}) {
+            QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Comma Separated (*.csv)")});
+            QCOMPARE(dialog->defaultSuffix(), QStringLiteral("csv"));
+            QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile); // no must-exist check
+            QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(m_window));
+        }
+        QCOMPARE(m_ui->OpenDialog()->acceptMode(), QFileDialog::AcceptOpen);
+        QCOMPARE(m_ui->SaveDialog()->acceptMode(), QFileDialog::AcceptSave);
+    }
+
+    void saveDialogAddsTheDefaultSuffixAndRemembersTheName() {
+        acceptFileDialogWith(m_dir.filePath(QStringLiteral("x")));
+        auto chosen = m_ui->chooseSavePath(std::string("Noname"));
+        QCOMPARE(m_offered, QStringLiteral("Noname"));
+        QCOMPARE(m_shownDialog, m_ui->SaveDialog());
+        QVERIFY(chosen.has_value());
+        QCOMPARE(QString::fromStdString(*chosen), m_dir.filePath(QStringLiteral("x.csv")));
+
+        // Without a preset the dialog offers what it last returned; a typed extension is kept.
+        acceptFileDialogWith(m_dir.filePath(QStringLiteral("y.txt")));
+        chosen = m_ui->chooseSavePath(std::nullopt);
+        QCOMPARE(m_offered, QStringLiteral("x.csv"));
+        QCOMPARE(m_shownFolder, m_dir.path());
+        QCOMPARE(QString::fromStdString(chosen.value()), m_dir.filePath(QStringLiteral("y.txt")));
+
+        // A full-path preset opens in that folder with that name; cancelling returns nothing.
+        acceptFileDialogWith(QString());
+        chosen = m_ui->chooseSavePath(m_dir.filePath(QStringLiteral("book.csv")).toStdString());
+        QCOMPARE(m_offered, QStringLiteral("book.csv"));
+        QCOMPARE(m_shownFolder, m_dir.path());
+        QVERIFY(!chosen.has_value());
+    }
+
+    void saveDialogReplacesWithoutAsking() {
+        const QString existing = m_dir.filePath(QStringLiteral("there.csv"));
+        std::ofstream(existing.toStdString()) << "x;\r\n";
+        acceptFileDialogWith(existing);
+        const auto chosen = m_ui->chooseSavePath(std::string("Noname"));
+        QCOMPARE(QString::fromStdString(chosen.value()), existing);
+    }
+
+    void openDialogTakesMissingFilesAndRemembersTheName() {
+        acceptFileDialogWith(m_dir.filePath(QStringLiteral("missing")));
+        auto chosen = m_ui->chooseOpenPath();
+        QCOMPARE(m_shownDialog, m_ui->OpenDialog());
+        QCOMPARE(QString::fromStdString(chosen.value()),
+                 m_dir.filePath(QStringLiteral("missing.csv")));
+        acceptFileDialogWith(QString());
+        chosen = m_ui->chooseOpenPath();
+        QCOMPARE(m_offered, QStringLiteral("missing.csv"));
+        QCOMPARE(m_shownFolder, m_dir.path());
+        QVERIFY(!chosen.has_value());
+    }
+
+    void captionAndApplicationTitleStayEqual() {
+        m_ui->setCaption("book1.csv - Vorlane Tavlor");
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("book1.csv - Vorlane Tavlor"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(),
+                 QStringLiteral("book1.csv - Vorlane Tavlor"));
+        m_ui->setCaption("Vorlane Tavlor");
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Vorlane Tavlor"));
+    }
+
+    void loadWarningBox() {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        whenModalShows([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->standardButtons();
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_ui->showLoadWarning("3 cells beyond column Z were not loaded.");
+        QCOMPARE(title, QStringLiteral("Vorlane Tavlor"));
+        QCOMPARE(text, QStringLiteral("3 cells beyond column Z were not loaded."));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+};
+
+QTEST_MAIN(TestDocumentsDialogs)
+#include "tst_documents_dialogs.moc"
