@@ -1,6 +1,6 @@
 // The save prompt, the Open and Save dialogs, the caption and the load warning as the user sees
 // them.
-#include "support/modal_answer.h"
+#include "support/modal_script.h"
 #include "ui/qt_document_ui.h"
 
 #include <QAbstractButton>
@@ -15,8 +15,7 @@
 #include <fstream>
 
 using tavlor::Answer;
-using tavlor::test::modalWaitTimedOut;
-using tavlor::test::whenModalShows;
+using tavlor::test::ModalScript;
 using tavlor::ui::QtDocumentUi;
 
 Q_DECLARE_METATYPE(Answer)
@@ -28,7 +27,7 @@ private:
     /** Accepts the file dialog that shows next with name typed into its name box; records the name
      *  the dialog offered when it opened. */
     void acceptFileDialogWith(const QString& name) {
-        whenModalShows([this, name](QWidget* modal) {
+        m_script->then([this, name](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog != nullptr);
             auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -45,6 +44,7 @@ private:
         });
     }
 
+    ModalScript* m_script = nullptr;
     QMainWindow* m_window = nullptr;
     QtDocumentUi* m_ui = nullptr;
     QTemporaryDir m_dir;
@@ -59,10 +59,12 @@ private slots:
         m_ui = new QtDocumentUi(m_window);
         m_offered.clear();
         m_shownDialog = nullptr;
-        modalWaitTimedOut();
+        m_script = new ModalScript;
     }
     void cleanup() {
-        QVERIFY(!modalWaitTimedOut());
+        QCOMPARE(m_script->unexpected(), 0);
+        QCOMPARE(m_script->pending(), std::size_t(0));
+        delete m_script;
         delete m_ui;
         delete m_window;
     }
@@ -83,7 +85,7 @@ private slots:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
         QWidget* owner = nullptr;
-        whenModalShows([&](QWidget* modal) {
+        m_script->then([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box != nullptr);
             title = box->windowTitle();
@@ -180,7 +182,7 @@ private slots:
         QString title, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
-        whenModalShows([&](QWidget* modal) {
+        m_script->then([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box != nullptr);
             title = box->windowTitle();
