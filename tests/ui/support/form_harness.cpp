@@ -30,6 +30,11 @@ void putCell(TForm1& form, int col, int row, const std::string& bytes) {
     form.S()->writeCell(col, row, bytes);
 }
 
+void markSaved(TForm1& form) {
+    form.document().takeSnapshot();
+    form.document().markUnmodified();
+}
+
 Counts counts(const TForm1& form) {
     return {form.document().extentRuns(), form.document().changeChecks()};
 }

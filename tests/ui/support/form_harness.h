@@ -21,6 +21,9 @@ std::string cell(const TForm1& form, int col, int row);
 /** Writes cell (col, row) as the program does (no grid events) and redraws it. */
 void putCell(TForm1& form, int col, int row, const std::string& bytes);
 
+/** Marks the present content as saved, as a load or a save does (snapshot taken, panel 1 empty). */
+void markSaved(TForm1& form);
+
 /** Genislik runs and change checks so far. */
 struct Counts {
     std::uint64_t extent = 0;

@@ -1,0 +1,121 @@
+// Moving around with keys, mouse and wheel never changes a cell, whatever bytes it holds, and
+// never marks the sheet modified.
+#include "bytetext.h"
+#include "cell_editor.h"
+#include "formula_bar.h"
+#include "sheet_grid.h"
+#include "support/form_harness.h"
+#include "tform1.h"
+
+#include <QHeaderView>
+#include <QWheelEvent>
+#include <QtTest>
+
+using namespace tavlor_uitest;
+
+namespace {
+std::vector<std::string> awkwardTexts() {
+    std::string binary;
+    for (int b = 1; b < 256; ++b)
+        binary += static_cast<char>(b);
+    std::string longText;
+    for (int i = 0; i < 100000; ++i)
+        longText += static_cast<char>(i % 97 == 0 ? '\r' : i % 89 == 0 ? '\xfe' : 'a' + i % 26);
+    return {
+        "cr lf\r\nnext",
+        "lone cr\rnext",
+        "lone lf\nnext",
+        "tab\there",
+        std::string("\xe9\xfe\x80\xff invalid", 12),
+        longText,
+        binary,
+        "\xef\xbb\xbf"
+        "bom first",
+        std::string("\xed\xa0\x80\xc0\xaf", 5),
+        "\r\n",
+    };
+}
+
+void wheel(QWidget* target, int notches) {
+    const QPoint at = target->rect().center();
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+} // namespace
+
+class tst_byte_identity : public QObject {
+    Q_OBJECT
+private slots:
+    void navigationLeavesEveryCellByteIdentical() {
+        auto form = showForm();
+        const std::vector<std::string> texts = awkwardTexts();
+        const int n = static_cast<int>(texts.size());
+        // Column A holds the texts top-down, column B the same texts bottom-up.
+        for (int i = 0; i < n; ++i) {
+            putCell(*form, 1, i + 1, texts[static_cast<std::size_t>(i)]);
+            putCell(*form, 2, i + 1, texts[static_cast<std::size_t>(n - 1 - i)]);
+        }
+        markSaved(*form);
+        const auto verify = [&](const char* step) {
+            for (int i = 0; i < n; ++i) {
+                if (cell(*form, 1, i + 1) != texts[static_cast<std::size_t>(i)] ||
+                    cell(*form, 2, i + 1) != texts[static_cast<std::size_t>(n - 1 - i)])
+                    QFAIL(qPrintable(QStringLiteral("row %1 changed after %2")
+                                         .arg(i + 1)
+                                         .arg(QString::fromLatin1(step))));
+            }
+            QVERIFY2(form->panelText(1).isEmpty(), step);
+        };
+        auto* editor = form->S()->editor();
+
+        for (int i = 0; i < n; ++i)
+            QTest::keyClick(editor, Qt::Key_Down);
+        verify("Down");
+        for (int i = 0; i < n; ++i)
+            QTest::keyClick(editor, Qt::Key_Up);
+        verify("Up");
+        for (int row = 1; row <= n; ++row) {
+            form->S()->moveTo(1, row);
+            QTest::keyClick(editor, Qt::Key_Right); // whole text selected: leaves at once
+            QCOMPARE(form->S()->col(), 2);
+            QTest::keyClick(editor, Qt::Key_Home);
+            QTest::keyClick(editor, Qt::Key_Home);
+            QCOMPARE(form->S()->col(), 1);
+        }
+        verify("Right and Home");
+        for (int row = 1; row <= n; ++row) {
+            for (int col : {2, 1}) {
+                const QPoint at = form->S()->cellRect(col, row).center();
+                QTest::mousePress(form->S()->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseRelease(form->S()->viewport(), Qt::LeftButton, {}, at);
+            }
+        }
+        verify("mouse");
+        form->S()->moveTo(1, 1);
+        wheel(editor, -n);
+        wheel(editor, n);
+        verify("wheel");
+        for (int row = 1; row <= n; ++row) {
+            form->S()->moveTo(row % 2 + 1, row);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTest::keyClick(editor, Qt::Key_F2);
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QTest::keyClick(editor, Qt::Key_Tab);
+            QCOMPARE(focused(), form->LabeledEdit1());
+            QCOMPARE(tavlor::ui::toBytes(form->LabeledEdit1()->text()),
+                     cell(*form, row % 2 + 1, row));
+            QTest::keyClick(form->LabeledEdit1(), Qt::Key_Tab);
+            QCOMPARE(focused(), editor);
+        }
+        verify("editing keys and focus");
+        const QPoint header(form->S()->horizontalHeader()->sectionViewportPosition(0) + 40, 10);
+        QTest::mousePress(form->S()->horizontalHeader()->viewport(), Qt::LeftButton, {}, header);
+        QTest::mouseRelease(form->S()->horizontalHeader()->viewport(), Qt::LeftButton, {}, header);
+        verify("header press");
+        QCOMPARE(form->panelText(4), QStringLiteral("Total Rows:%1 Total Cols:2").arg(n));
+    }
+};
+
+QTEST_MAIN(tst_byte_identity)
+#include "tst_byte_identity.moc"

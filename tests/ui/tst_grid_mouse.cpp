@@ -1,0 +1,131 @@
+// Mouse presses on cells and headers, and the wheel, on the grid S.
+#include "cell_editor.h"
+#include "formula_bar.h"
+#include "sheet_grid.h"
+#include "support/form_harness.h"
+#include "tform1.h"
+
+#include <QHeaderView>
+#include <QWheelEvent>
+#include <QtTest>
+
+using namespace tavlor_uitest;
+
+namespace {
+void wheel(QWidget* target, int notches) {
+    const QPoint at = target->rect().center();
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+} // namespace
+
+class tst_grid_mouse : public QObject {
+    Q_OBJECT
+private slots:
+    void pressCommitsTypedTextBeforeMoving() {
+        auto form = showForm();
+        QTest::keyClicks(form->S()->editor(), QStringLiteral("typed"));
+        EventLog log(*form);
+        const QPoint at = form->S()->cellRect(3, 4).center();
+        QTest::mousePress(form->S()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(log.take(), (QStringList{QStringLiteral("edit A1"), QStringLiteral("fx "),
+                                          QStringLiteral("select C4"), QStringLiteral("click")}));
+        QTest::mouseRelease(form->S()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(cell(*form, 1, 1), std::string("typed"));
+        QCOMPARE(form->S()->col(), 3);
+        QCOMPARE(form->S()->row(), 4);
+        QCOMPARE(form->S()->anchorCol(), 3);
+        QCOMPARE(form->S()->anchorRow(), 4);
+        QCOMPARE(focused(), form->S()->editor());
+        QCOMPARE(form->S()->editor()->geometry(), form->S()->cellRect(3, 4).adjusted(0, 0, -1, -1));
+    }
+
+    void pressOnAHeaderMovesNothing_data() {
+        QTest::addColumn<bool>("columnHeader");
+        QTest::newRow("column header") << true;
+        QTest::newRow("row header") << false;
+    }
+    void pressOnAHeaderMovesNothing() {
+        QFETCH(bool, columnHeader);
+        auto form = showForm();
+        putCell(*form, 2, 2, "b2");
+        form->S()->moveTo(2, 2);
+        QCOMPARE(form->LabeledEdit1()->text(), QStringLiteral("b2"));
+        EventLog log(*form);
+        const Counts before = counts(*form);
+        QHeaderView* header =
+            columnHeader ? form->S()->horizontalHeader() : form->S()->verticalHeader();
+        const QPoint at = columnHeader ? QPoint(header->sectionViewportPosition(4) + 50, 10)
+                                       : QPoint(15, header->sectionViewportPosition(6) + 10);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(log.take(), QStringList{QStringLiteral("edit B2")});
+        QCOMPARE(counts(*form) - before, (Counts{1, 0}));
+        QVERIFY(!form->S()->editor()->isVisible());
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(log.take(), QStringList());
+        QCOMPARE(form->S()->col(), 2);
+        QCOMPARE(form->S()->row(), 2);
+        QCOMPARE(form->LabeledEdit1()->text(), QStringLiteral("b2"));
+        QVERIFY(form->S()->editor()->isVisible());
+        QCOMPARE(form->S()->editor()->text(), QStringLiteral("b2"));
+        QCOMPARE(focused(), form->S()->editor());
+    }
+
+    void pressInsideTheEditorOnlyPlacesTheCaret() {
+        auto form = showForm();
+        putCell(*form, 1, 1, "abcdef");
+        form->S()->moveTo(1, 2);
+        form->S()->moveTo(1, 1);
+        EventLog log(*form);
+        QTest::mouseClick(form->S()->editor(), Qt::LeftButton, {}, QPoint(3, 5));
+        QCOMPARE(log.take(), QStringList());
+        QVERIFY(!form->S()->editor()->hasSelectedText());
+    }
+
+    void rightButtonCommitsButDoesNotMove() {
+        auto form = showForm();
+        EventLog log(*form);
+        const QPoint at = form->S()->cellRect(2, 3).center();
+        QTest::mousePress(form->S()->viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(form->S()->viewport(), Qt::RightButton, {}, at);
+        QCOMPARE(log.take(), QStringList{QStringLiteral("edit A1")});
+        QCOMPARE(form->S()->col(), 1);
+        QCOMPARE(form->S()->row(), 1);
+    }
+
+    void wheelMovesOneRowPerNotch() {
+        auto form = showForm();
+        putCell(*form, 1, 2, "two");
+        markSaved(*form);
+        EventLog log(*form);
+        wheel(form->S()->editor(), -1);
+        QCOMPARE(form->S()->row(), 2);
+        QCOMPARE(log.take(), (QStringList{QStringLiteral("fx two"), QStringLiteral("select A2"),
+                                          QStringLiteral("fx "), QStringLiteral("edit A1"),
+                                          QStringLiteral("fx two"), QStringLiteral("click")}));
+        wheel(form->S()->viewport(), -3);
+        QCOMPARE(form->S()->row(), 5);
+        wheel(form->S()->editor(), 2);
+        QCOMPARE(form->S()->row(), 3);
+        wheel(form->S()->editor(), 5);
+        QCOMPARE(form->S()->row(), 1);
+        log.take();
+        wheel(form->S()->editor(), 1); // on row 1: nothing runs
+        QCOMPARE(log.take(), QStringList());
+        QCOMPARE(cell(*form, 1, 2), std::string("two"));
+        QCOMPARE(form->panelText(1), QString());
+    }
+
+    void wheelWithoutTheFocusMovesNoCell() {
+        auto form = showForm();
+        form->LabeledEdit1()->setFocus();
+        EventLog log(*form);
+        wheel(form->S()->viewport(), -1);
+        QCOMPARE(form->S()->row(), 1);
+        QCOMPARE(log.take(), QStringList());
+    }
+};
+
+QTEST_MAIN(tst_grid_mouse)
+#include "tst_grid_mouse.moc"

@@ -1,0 +1,110 @@
+// Command shortcuts go to the window's commands wherever the focus is, and a text box never sees
+// the key, also when the command is disabled.
+#include "cell_editor.h"
+#include "formula_bar.h"
+#include "sheet_grid.h"
+#include "shortcut_gate.h"
+#include "support/form_harness.h"
+#include "tform1.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace tavlor_uitest;
+
+class tst_shortcuts : public QObject {
+    Q_OBJECT
+private slots:
+    void ctrlSInTheFormulaBarSavesAndTypesNothing() {
+        auto form = showForm();
+        putCell(*form, 1, 2, "abc");
+        form->S()->moveTo(1, 2);
+        form->LabeledEdit1()->setFocus();
+        form->LabeledEdit1()->setCursorPosition(1);
+        QSignalSpy save(form->FileSave1, &QAction::triggered);
+        EventLog log(*form);
+        QTest::keyClick(form->LabeledEdit1(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(save.count(), 1);
+        QCOMPARE(form->LabeledEdit1()->text(), QStringLiteral("abc"));
+        QCOMPARE(cell(*form, 1, 2), std::string("abc"));
+        QCOMPARE(log.take(), QStringList());
+        QCOMPARE(focused(), form->LabeledEdit1());
+    }
+
+    void shortcutsReachTheCommandsFromEitherBox_data() {
+        QTest::addColumn<bool>("inFormulaBar");
+        QTest::newRow("in-cell editor") << false;
+        QTest::newRow("formula bar") << true;
+    }
+    void shortcutsReachTheCommandsFromEitherBox() {
+        QFETCH(bool, inFormulaBar);
+        auto form = showForm();
+        QLineEdit* box = inFormulaBar ? static_cast<QLineEdit*>(form->LabeledEdit1())
+                                      : static_cast<QLineEdit*>(form->S()->editor());
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("text"));
+        box->selectAll();
+        const struct {
+            QAction* action;
+            Qt::Key key;
+        } commands[] = {{form->FileNew1, Qt::Key_N},
+                        {form->FileOpen1, Qt::Key_O},
+                        {form->FileSave1, Qt::Key_S},
+                        {form->EditCut1, Qt::Key_X},
+                        {form->EditCopy1, Qt::Key_C}};
+        for (const auto& command : commands) {
+            QVERIFY(command.action->isEnabled());
+            QSignalSpy spy(command.action, &QAction::triggered);
+            QTest::keyClick(box, command.key, Qt::ControlModifier);
+            QCOMPARE(spy.count(), 1);
+        }
+        // Ctrl with Shift is another combination: no command.
+        QSignalSpy save(form->FileSave1, &QAction::triggered);
+        QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(save.count(), 0);
+    }
+
+    void disabledCommandStillEatsItsKey() {
+        QWidget window;
+        auto* box = new QLineEdit(&window);
+        (new QVBoxLayout(&window))->addWidget(box);
+        auto* undo = new QAction(&window);
+        undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+        undo->setEnabled(false);
+        window.addAction(undo);
+        int refreshes = 0;
+        tavlor::ui::ShortcutGate gate({undo}, [&] { ++refreshes; });
+        box->installEventFilter(&gate);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("x"));
+        QSignalSpy spy(undo, &QAction::triggered);
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("x")); // the box's own undo did not run
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(refreshes, 1);
+        // The refresh runs before the key is matched, so a command it enables runs at once.
+        tavlor::ui::ShortcutGate enabling({undo}, [&] { undo->setEnabled(true); });
+        box->removeEventFilter(&gate);
+        box->installEventFilter(&enabling);
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(box->text(), QStringLiteral("x"));
+        // Keys that are no command still edit.
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(box->selectedText(), QStringLiteral("x"));
+    }
+
+    void exitClosesTheWindow() {
+        auto form = showForm();
+        form->Exit1->trigger();
+        QVERIFY(!form->isVisible());
+    }
+};
+
+QTEST_MAIN(tst_shortcuts)
+#include "tst_shortcuts.moc"
