@@ -1,0 +1,176 @@
+// A keystroke in the in-cell editor and a Down move between cells, through the real widgets
+// offscreen, on a full sheet against an empty one: handlers done and the repaint processed.
+#include "cell_editor.h"
+#include "sheet_grid.h"
+#include "tform1.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Medians in microseconds by benchmark name, for the ratios printed at the end.
+std::map<std::string, double> g_medians;
+long g_fullSheetRssKb = 0;
+
+long residentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+std::unique_ptr<TForm1> makeForm(bool full) {
+    auto form = std::make_unique<TForm1>();
+    if (full) {
+        tavlor::Sheet& sheet = form->document().sheet();
+        // 8 to 16 bytes per cell, every cell different.
+        for (int row = 1; row <= tavlor::Sheet::kLastRow; ++row) {
+            for (int col = 1; col <= tavlor::Sheet::kLastCol; ++col) {
+                std::string text = "c" + std::to_string(col) + "r" + std::to_string(row);
+                text.resize(8 + static_cast<std::size_t>((row + col) % 9), 'x');
+                sheet.setCell(col, row, std::move(text));
+            }
+        }
+        form->S()->refreshAll();
+        form->document().Genislik();
+        form->document().takeSnapshot();
+    }
+    form->show();
+    form->activateWindow();
+    settle();
+    form->S()->setFocus();
+    settle();
+    if (full)
+        g_fullSheetRssKb = residentKb();
+    return form;
+}
+
+void press(QWidget* target, int key, const QString& text = {}) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &up);
+}
+
+double median(std::vector<double> samples) {
+    if (samples.empty())
+        return 0;
+    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+    return samples[samples.size() / 2];
+}
+
+template <typename Step> void measure(benchmark::State& state, const char* name, Step step) {
+    // Untimed warm-up: font and glyph caches, first paints.
+    for (std::size_t i = 0; i < 40; ++i) {
+        step(i);
+        QCoreApplication::processEvents();
+    }
+    std::vector<double> samples;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        step(samples.size());
+        QCoreApplication::processEvents(); // the repaint of the cell, editor and panels
+        const std::chrono::duration<double, std::micro> took =
+            std::chrono::steady_clock::now() - start;
+        samples.push_back(took.count());
+        state.SetIterationTime(took.count() / 1e6);
+    }
+    const double mid = median(samples);
+    state.counters["median_us"] = mid;
+    g_medians[name] = mid;
+}
+
+void keystroke(benchmark::State& state, bool full) {
+    auto form = makeForm(full);
+    form->S()->moveTo(3, 500);
+    settle();
+    QWidget* editor = form->S()->editor();
+    const char* name = full ? "keystroke/full" : "keystroke/empty";
+    // Each step changes the cell's text: a letter, then Backspace takes it away again.
+    measure(state, name, [&](std::size_t i) {
+        if (i % 2 == 0)
+            press(editor, Qt::Key_Z, QStringLiteral("z"));
+        else
+            press(editor, Qt::Key_Backspace);
+    });
+    if (full)
+        state.counters["rss_full_MB"] = double(g_fullSheetRssKb) / 1024.0;
+}
+
+void downMove(benchmark::State& state, bool full) {
+    auto form = makeForm(full);
+    // Two cells of different text, also on the otherwise empty sheet.
+    form->S()->writeCell(3, 500, "first cell");
+    form->S()->writeCell(3, 501, "second one");
+    form->document().takeSnapshot();
+    form->S()->moveTo(3, 500);
+    settle();
+    QWidget* editor = form->S()->editor();
+    const char* name = full ? "down/full" : "down/empty";
+    measure(state, name,
+            [&](std::size_t i) { press(editor, i % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); });
+}
+
+void BM_KeystrokeEmpty(benchmark::State& state) {
+    keystroke(state, false);
+}
+void BM_KeystrokeFull(benchmark::State& state) {
+    keystroke(state, true);
+}
+void BM_DownMoveEmpty(benchmark::State& state) {
+    downMove(state, false);
+}
+void BM_DownMoveFull(benchmark::State& state) {
+    downMove(state, true);
+}
+
+BENCHMARK(BM_KeystrokeEmpty)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DownMoveEmpty)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DownMoveFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void printRatio(const char* what, const std::string& full, const std::string& empty) {
+    if (!g_medians.count(full) || !g_medians.count(empty) || g_medians[empty] <= 0)
+        return;
+    std::printf("%s: median full %.1f us, empty %.1f us, full/empty %.2f (target <= 1.5, median < "
+                "2000 us)\n",
+                what, g_medians[full], g_medians[empty], g_medians[full] / g_medians[empty]);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    printRatio("keystroke", "keystroke/full", "keystroke/empty");
+    printRatio("down move", "down/full", "down/empty");
+    if (g_fullSheetRssKb > 0)
+        std::printf("process RSS with a full sheet: %.1f MB\n", double(g_fullSheetRssKb) / 1024.0);
+    return 0;
+}
