@@ -4,6 +4,10 @@
 
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tavlor {
 
 namespace {
@@ -17,6 +21,29 @@ constexpr std::array<bool, 256> kSpecial = [] {
     table[0] = true;
     return table;
 }();
+
+// The first byte in [p, end) that ends a piece, a line or the text; end when there is none.
+const char* findSpecial(const char* p, const char* const end) {
+#if defined(__SSE2__)
+    const __m128i semicolon = _mm_set1_epi8(';');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, semicolon), _mm_cmpeq_epi8(v, cr)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, nul)));
+        const int mask = _mm_movemask_epi8(hits);
+        if (mask != 0)
+            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p < end && !kSpecial[static_cast<unsigned char>(*p)])
+        ++p;
+    return p;
+}
 
 } // namespace
 
@@ -33,33 +60,37 @@ void SemicolonReader::feed(std::string_view bytes) {
                 continue;
             }
         }
-        const char* run = p;
-        while (p < end && !kSpecial[static_cast<unsigned char>(*p)])
-            ++p;
-        if (p != run) {
+        const char* const stop = findSpecial(p, end);
+        if (stop == end) {
+            // The piece goes on in the next bytes: keep what belongs to a cell.
             m_lineOpen = true;
             m_pieceFilled = true;
             if (m_row <= kLastRow && m_col <= kLastCol)
-                m_piece.append(run, static_cast<std::size_t>(p - run));
+                m_piece.append(p, static_cast<std::size_t>(stop - p));
+            return;
         }
-        if (p == end)
-            break;
-        switch (*p++) {
+        const std::string_view tail(p, static_cast<std::size_t>(stop - p));
+        if (!tail.empty())
+            m_lineOpen = true;
+        p = stop + 1;
+        switch (*stop) {
         case ';':
             m_lineOpen = true;
-            endPiece();
+            endPiece(tail);
             ++m_col;
             break;
         case '\r':
-            endLine();
+            endLine(tail);
             m_skipLf = true;
             break;
         case '\n':
-            endLine();
+            endLine(tail);
             break;
         default: // NUL: the text ends here
             m_report.textAfterNulIgnored = true;
-            finish();
+            if (m_lineOpen)
+                endLine(tail);
+            m_ended = true;
             break;
         }
     }
@@ -69,25 +100,28 @@ void SemicolonReader::finish() {
     if (m_ended)
         return;
     if (m_lineOpen)
-        endLine();
+        endLine({});
     m_ended = true;
 }
 
-void SemicolonReader::endPiece() {
-    if (m_row <= kLastRow) {
-        if (m_col <= kLastCol) {
-            if (!m_piece.empty())
-                m_sheet.setCell(m_col, m_row, std::move(m_piece));
-        } else if (m_pieceFilled) {
+void SemicolonReader::endPiece(std::string_view tail) {
+    const bool filled = m_pieceFilled || !tail.empty();
+    if (filled && m_row <= kLastRow) {
+        if (m_col > kLastCol) {
             ++m_report.cellsBeyondLastColumn;
+        } else if (m_piece.empty()) {
+            m_sheet.loadCell(m_col, m_row, tail);
+        } else {
+            m_piece.append(tail);
+            m_sheet.loadCell(m_col, m_row, m_piece);
         }
     }
     m_piece.clear();
     m_pieceFilled = false;
 }
 
-void SemicolonReader::endLine() {
-    endPiece();
+void SemicolonReader::endLine(std::string_view tail) {
+    endPiece(tail);
     if (m_row > kLastRow)
         ++m_report.linesBeyondLastRow;
     else

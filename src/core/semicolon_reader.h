@@ -34,14 +34,15 @@ private:
     static constexpr int kLastRow = 9999;
     static constexpr int kLastCol = 26;
 
-    void endPiece();
-    void endLine();
+    // Ends the current piece / line; tail is the part of it not yet copied to m_piece.
+    void endPiece(std::string_view tail);
+    void endLine(std::string_view tail);
 
     Sheet& m_sheet;
     int m_row = 1;              // the line being read; beyond kLastRow only lines are counted
     int m_col = 1;              // the piece being read within the line
-    std::string m_piece;        // bytes of the current piece when it has a cell
-    bool m_pieceFilled = false; // the current piece has at least one byte
+    std::string m_piece;        // earlier bytes of a piece that spans feeds (cells only)
+    bool m_pieceFilled = false; // an earlier feed gave the current piece a byte
     bool m_lineOpen = false;    // at least one byte of the current line was read
     bool m_skipLf = false;      // the previous byte was a CR ending a line
     bool m_ended = false;

@@ -24,10 +24,6 @@ Sheet::Sheet()
     : m_cells(kCellCount), m_rowFilled(kRows, 0), m_colFilled(kColumns, 0),
       m_journalled(kCellCount, false) {}
 
-std::size_t Sheet::indexOf(int col, int row) {
-    return static_cast<std::size_t>(row) * kColumns + static_cast<std::size_t>(col);
-}
-
 void Sheet::checkRange(int col, int row) const {
     if (col < 0 || col >= kColumns || row < 0 || row >= kRows)
         throw std::out_of_range("cell (" + std::to_string(col) + ", " + std::to_string(row) +
@@ -75,6 +71,22 @@ void Sheet::writeDataCell(std::size_t index, int col, int row, std::string&& tex
     }
 }
 
+void Sheet::loadCell(int col, int row, std::string_view text) {
+    const std::size_t index = indexOf(col, row);
+    std::string& current = m_cells[index];
+    if (!current.empty() || text.empty() || (m_journalling && !m_journalled[index])) {
+        writeDataCell(index, col, row, std::string(text));
+        return;
+    }
+    current.assign(text);
+    m_contentBytes += text.size();
+    ++m_filledCells;
+    ++m_rowFilled[row];
+    ++m_colFilled[col];
+    m_rowBound = std::max(m_rowBound, row);
+    m_colBound = std::max(m_colBound, col);
+}
+
 void Sheet::writeHeaders() {
     for (int r = 1; r <= kLastRow; ++r)
         m_cells[indexOf(0, r)] = std::to_string(r);
@@ -88,15 +100,34 @@ std::string Sheet::cellName(int col, int row) const {
 }
 
 void Sheet::clearData() {
-    for (int r = 1; r <= m_rowBound && m_filledCells > 0; ++r) {
+    if (m_journalling) {
+        // Every old text goes to the journal, so the change check can still compare.
+        for (int r = 1; r <= m_rowBound && m_filledCells > 0; ++r) {
+            if (m_rowFilled[r] == 0)
+                continue;
+            for (int c = 1; c <= m_colBound; ++c) {
+                const std::size_t index = indexOf(c, r);
+                if (!m_cells[index].empty())
+                    writeDataCell(index, c, r, std::string());
+            }
+        }
+        return;
+    }
+    for (int r = 1; r <= m_rowBound; ++r) {
         if (m_rowFilled[r] == 0)
             continue;
         for (int c = 1; c <= m_colBound; ++c) {
-            const std::size_t index = indexOf(c, r);
-            if (!m_cells[index].empty())
-                writeDataCell(index, c, r, std::string());
+            std::string& cell = m_cells[indexOf(c, r)];
+            if (cell.capacity() > 15)
+                std::string().swap(cell); // gives long texts' memory back
+            else
+                cell.clear();
         }
+        m_rowFilled[r] = 0;
     }
+    std::fill(m_colFilled.begin(), m_colFilled.end(), 0);
+    m_filledCells = 0;
+    m_contentBytes = 0;
 }
 
 void Sheet::Genislik() {

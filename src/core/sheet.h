@@ -30,6 +30,13 @@ public:
      *  Throws std::out_of_range outside the grid. */
     void setCell(int col, int row, std::string text);
 
+    /** Writes data cell (col, row), 1..26 x 1..9999 (not checked), for the loader, which fills a
+     *  cleared sheet: cheaper than setCell when the cell is still empty. */
+    void loadCell(int col, int row, std::string_view text);
+    /** The 27 cells of a row, column 0 first; row in 0..9999 (not checked). For whole-sheet
+     *  readers such as the file writer. */
+    const std::string* rowCells(int row) const { return m_cells.data() + indexOf(0, row); }
+
     /** Row numbers 1..9999 into column 0, then letters A..Z into row 0; (0, 0) stays empty. */
     void writeHeaders();
     /** Column header text followed by row header text, e.g. "B7"; built from the header cells. */
@@ -70,7 +77,9 @@ private:
         std::string oldText;
     };
 
-    static std::size_t indexOf(int col, int row);
+    static constexpr std::size_t indexOf(int col, int row) {
+        return static_cast<std::size_t>(row) * kColumns + static_cast<std::size_t>(col);
+    }
     void checkRange(int col, int row) const;
     // Writes a data cell and keeps the counts, the byte total and the journal in step.
     void writeDataCell(std::size_t index, int col, int row, std::string&& text);

@@ -52,6 +52,9 @@ void SheetDocument::Sil() {
     // Emptying the formula bar runs its change handling: "" into the current cell, Genislik, check.
     if (m_view)
         m_view->clearFormulaBar();
+    // The snapshot becomes the empty text below anyway; dropping it before the cells are cleared
+    // spares recording the old text of every cell for a comparison nobody will make.
+    m_snapshot.reset(m_sheet);
     m_sheet.clearData();
     if (m_view) {
         m_view->setCurrentCol(1);

@@ -316,3 +316,22 @@ TEST_F(FileAccessTest, DiskFullKeepsTheOldFileByteForByte) {
 }
 
 } // namespace tavlor
+
+namespace tavlor {
+
+TEST(FileAccessErrors, ReadErrorAfterOpeningRaisesTheOpenError) {
+    // Reading the process's own memory file at offset 0 fails with an I/O error after a good open.
+    SheetDocument document;
+    document.sheet().setCell(1, 1, "before");
+    const std::string path = "/proc/self/mem";
+    std::string message = "(no error)";
+    try {
+        document.Ac(path);
+    } catch (const FileError& error) {
+        message = error.what();
+    }
+    EXPECT_EQ(message, "Cannot open file \"/proc/self/mem\". " + systemErrorText(EIO));
+    EXPECT_EQ(document.sheet().contentText(), "");
+}
+
+} // namespace tavlor

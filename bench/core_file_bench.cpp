@@ -1,0 +1,118 @@
+// Loading a full-sheet file (9,999 lines of 26 cells of 8 to 16 bytes) against reading the same
+// bytes into memory, and saving that sheet against writing the same bytes to a file. Both writes
+// include fsync (the save cannot skip it).
+#include "core/semicolon_writer.h"
+#include "core/sheet.h"
+#include "core/sheet_document.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using tavlor::Sheet;
+using tavlor::SheetDocument;
+
+/** A temporary folder holding the full-sheet file, made once for the whole run. */
+struct Fixture {
+    Fixture() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tavlor-bench-XXXXXX");
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp");
+        folder = pattern;
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> length(8, 16);
+        std::uniform_int_distribution<int> letter('a', 'z');
+        for (int r = 1; r <= Sheet::kLastRow; ++r)
+            for (int c = 1; c <= Sheet::kLastCol; ++c) {
+                std::string text(static_cast<std::size_t>(length(random)), ' ');
+                for (char& ch : text)
+                    ch = static_cast<char>(letter(random));
+                document.sheet().setCell(c, r, std::move(text));
+            }
+        document.Genislik();
+        bytes = tavlor::semicolonText(document.sheet());
+        input = folder + "/full.csv";
+        document.Kaydet(input);
+    }
+    ~Fixture() { std::filesystem::remove_all(folder); }
+
+    std::string folder;
+    std::string input;
+    std::string bytes;
+    SheetDocument document;
+};
+
+Fixture& fixture() {
+    static Fixture instance;
+    return instance;
+}
+
+void BM_ReadRawBytes(benchmark::State& state) {
+    Fixture& f = fixture();
+    std::string buffer;
+    for (auto _ : state) {
+        const int fd = ::open(f.input.c_str(), O_RDONLY | O_CLOEXEC);
+        buffer.resize(f.bytes.size() + 1);
+        std::size_t got = 0;
+        for (ssize_t n; (n = ::read(fd, buffer.data() + got, buffer.size() - got)) > 0;)
+            got += static_cast<std::size_t>(n);
+        ::close(fd);
+        benchmark::DoNotOptimize(got);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+BENCHMARK(BM_ReadRawBytes)->Unit(benchmark::kMillisecond);
+
+// Ac on a document that already holds the full sheet: Sil clears it first, as in the program.
+void BM_LoadFullSheet(benchmark::State& state) {
+    Fixture& f = fixture();
+    SheetDocument document;
+    for (auto _ : state) {
+        document.Ac(f.input);
+        benchmark::DoNotOptimize(document.sheet().MaxRow());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+BENCHMARK(BM_LoadFullSheet)->Unit(benchmark::kMillisecond);
+
+void BM_WriteRawBytes(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::string path = f.folder + "/raw.csv";
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        benchmark::DoNotOptimize(::write(fd, f.bytes.data(), f.bytes.size()));
+        ::fsync(fd);
+        ::close(fd);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+BENCHMARK(BM_WriteRawBytes)->Unit(benchmark::kMillisecond);
+
+void BM_SaveFullSheet(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::string path = f.folder + "/saved.csv";
+    for (auto _ : state)
+        f.document.Kaydet(path);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+BENCHMARK(BM_SaveFullSheet)->Unit(benchmark::kMillisecond);
+
+// The text the save builds, without any file work.
+void BM_BuildFileText(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavlor::semicolonText(f.document.sheet()));
+}
+BENCHMARK(BM_BuildFileText)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
