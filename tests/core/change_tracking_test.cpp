@@ -1,3 +1,4 @@
+#include "core/semicolon_reader.h"
 #include "core/sheet_document.h"
 
 #include "support/sweep_oracle.h"
@@ -89,6 +90,18 @@ TEST(ChangeCheck, SnapshotTakeAndReset) {
     EXPECT_TRUE(checkSeesChange(document));
     document.resetSnapshot();
     EXPECT_FALSE(checkSeesChange(document));
+}
+
+TEST(ChangeCheck, CellsFilledByTheReaderAreSeen) {
+    SheetDocument document;
+    document.changeCheck(); // the snapshot is now the (empty) content, recorded from here on
+    parseSemicolonText("a;b\r\n", document.sheet());
+    EXPECT_TRUE(checkSeesChange(document));
+    document.sheet().setCell(1, 1, "");
+    document.sheet().setCell(2, 1, "");
+    parseSemicolonText("ab", document.sheet());
+    EXPECT_FALSE(checkSeesChange(document)); // "a" "b" became "ab" ""
+    EXPECT_EQ(document.sheet().contentLength(), 2u);
 }
 
 // Random writes, loads and clears against the sweeping reference, step by step.

@@ -4,14 +4,16 @@ namespace tavlor::test {
 
 SweepOracle::Extent SweepOracle::extent(const Sheet& sheet) {
     Extent e;
-    for (int r = 1; r <= Sheet::kLastRow; ++r)
+    for (int r = 1; r <= Sheet::kLastRow; ++r) {
+        const std::string* cells = sheet.rowCells(r);
         for (int c = 1; c <= Sheet::kLastCol; ++c)
-            if (!sheet.cell(c, r).empty()) {
+            if (!cells[c].empty()) {
                 if (r > e.maxRow)
                     e.maxRow = r;
                 if (c > e.maxCol)
                     e.maxCol = c;
             }
+    }
     return e;
 }
 
@@ -22,9 +24,11 @@ std::string SweepOracle::totalsText(const Sheet& sheet) {
 
 std::string SweepOracle::content(const Sheet& sheet) {
     std::string text;
-    for (int r = 1; r <= Sheet::kLastRow; ++r)
+    for (int r = 1; r <= Sheet::kLastRow; ++r) {
+        const std::string* cells = sheet.rowCells(r);
         for (int c = 1; c <= Sheet::kLastCol; ++c)
-            text += sheet.cell(c, r);
+            text += cells[c];
+    }
     return text;
 }
 
