@@ -47,6 +47,7 @@ TForm1::TForm1(QWidget* parent)
     buildActions();
     buildLayout();
     buildMenu();
+    createCommandParts();
     wireEvents();
 
     m_Timer1 = new QTimer(this);

@@ -20,6 +20,8 @@ namespace tavlor::ui {
 class FormulaBar;
 class SheetGrid;
 class ShortcutGate;
+class FindDialog;
+class PrintController;
 class StatusPanels;
 class ToolBarStyle;
 } // namespace tavlor::ui
@@ -53,6 +55,11 @@ public:
     QAction* VersionHistory1 = nullptr;
     QAction* About1 = nullptr;
     QAction* ToolButton10 = nullptr;
+
+    /** The find dialog, created with the window and reused (tform1_commands.cpp). */
+    tavlor::ui::FindDialog* FindDialog() const { return m_FindDialog; }
+    /** The current printer and its jobs. */
+    tavlor::ui::PrintController* printController() const { return m_printController; }
 
     /** The fixed program title shown in the caption and the error boxes. */
     const QString AppTitle;
@@ -155,6 +162,8 @@ private:
     void buildMenu();
     void wireEvents();
     void firstShow();
+    /** Creates the find dialog and the printing (tform1_commands.cpp). */
+    void createCommandParts();
 
     tavlor::SheetDocument m_document;
     tavlor::ui::SheetGrid* m_S = nullptr;
@@ -170,4 +179,6 @@ private:
     QTimer* m_idleTimer = nullptr;
     tavlor::ui::ShortcutGate* m_shortcutGate = nullptr;
     bool m_shownOnce = false;
+    tavlor::ui::FindDialog* m_FindDialog = nullptr;
+    tavlor::ui::PrintController* m_printController = nullptr;
 };

@@ -1,0 +1,41 @@
+#include "copyable_message_box.h"
+
+#include "bytetext.h"
+#include "core/message_box_text.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+
+#include <string>
+#include <vector>
+
+namespace tavlor::ui {
+
+QString CopyableMessageBox::copyText() const {
+    std::vector<std::string> captions;
+    for (QAbstractButton* button : buttons())
+        captions.push_back(toBytes(button->text()));
+    return toText(messageBoxCopyText(toBytes(windowTitle()), toBytes(text()), captions));
+}
+
+void CopyableMessageBox::information(QWidget* parent, const QString& text) {
+    CopyableMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text,
+                           QMessageBox::Ok, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+void CopyableMessageBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_C && event->modifiers() == Qt::ControlModifier) {
+        QApplication::beep();
+        QApplication::clipboard()->setText(copyText());
+        event->accept();
+        return;
+    }
+    QMessageBox::keyPressEvent(event);
+}
+
+} // namespace tavlor::ui

@@ -1,0 +1,119 @@
+#include "print_controller.h"
+
+#include "core/sheet_print.h"
+#include "dialog_placement.h"
+#include "printer_text_device.h"
+
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <stdexcept>
+
+namespace tavlor::ui {
+
+namespace {
+
+const char* const kPrinterNotFound = "Printer not found!";
+
+// Only all pages: no page range, no selection, no current page.
+void restrictToAllPages(QPrintDialog& dialog) {
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+}
+
+// Clears the flag when the job ends, however it ends.
+class PrintingFlag {
+public:
+    explicit PrintingFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    PrintingFlag(const PrintingFlag&) = delete;
+    PrintingFlag& operator=(const PrintingFlag&) = delete;
+    ~PrintingFlag() { m_flag = false; }
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+PrintController::PrintController(QWidget* owner) : QObject(owner), m_owner(owner) {}
+
+PrintController::~PrintController() = default;
+
+QPrinter& PrintController::printer() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+std::unique_ptr<QPrinter> PrintController::scratchPrinter() {
+    QPrinter& current = printer();
+    auto scratch = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    scratch->setOutputFormat(current.outputFormat());
+    if (current.outputFormat() == QPrinter::NativeFormat)
+        scratch->setPrinterName(current.printerName());
+    scratch->setOutputFileName(current.outputFileName());
+    scratch->setPageLayout(current.pageLayout());
+    scratch->setCopyCount(current.copyCount());
+    return scratch;
+}
+
+bool PrintController::runDialog(QPrintDialog& dialog) {
+    placeAtOneThird(dialog, m_owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PrintController::print(const tavlor::Sheet& sheet) {
+    try {
+        if (m_printing) {
+            // A job is being laid out: the dialog still opens, on a copy of the settings, and
+            // its OK fails without touching the running job or the current printer.
+            const std::unique_ptr<QPrinter> scratch = scratchPrinter();
+            QPrintDialog dialog(scratch.get(), m_owner);
+            restrictToAllPages(dialog);
+            if (!runDialog(dialog))
+                return;
+            throw std::runtime_error("a job is running");
+        }
+        QPrintDialog dialog(&printer(), m_owner);
+        restrictToAllPages(dialog);
+        if (!runDialog(dialog))
+            return;
+        printJob(sheet);
+    } catch (const std::exception&) {
+        throw std::runtime_error(kPrinterNotFound);
+    }
+}
+
+void PrintController::printJob(const tavlor::Sheet& sheet) {
+    const PrintingFlag printing(m_printing);
+    PrinterTextDevice device(printer());
+    tavlor::printSheet(sheet, device);
+}
+
+void PrintController::setup() {
+    std::unique_ptr<QPrinter> scratch;
+    QPrinter* target = &printer();
+    if (m_printing) {
+        scratch = scratchPrinter();
+        target = scratch.get();
+    }
+    QPrintDialog dialog(target, m_owner);
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    restrictToAllPages(dialog);
+    // The dialog chooses the printer for later jobs; it prints nothing itself.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
+    if (!runDialog(dialog))
+        return;
+    if (m_printing)
+        throw std::runtime_error("Printing in progress");
+}
+
+} // namespace tavlor::ui

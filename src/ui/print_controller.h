@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class QPrinter;
+class QPrintDialog;
+class QWidget;
+
+namespace tavlor {
+class Sheet;
+}
+
+namespace tavlor::ui {
+
+/** The current printer of the program run and its print jobs: the print and print-setup
+ *  dialogs, and one job at a time laid out as text lines. */
+class PrintController : public QObject {
+    Q_OBJECT
+public:
+    /** Dialogs open over owner, which also owns the controller. */
+    explicit PrintController(QWidget* owner);
+    ~PrintController() override;
+
+    /** The print dialog, then the job. Cancel prints nothing. Throws std::runtime_error with
+     *  "Printer not found!" for every failure, also when a job is running already. */
+    void print(const tavlor::Sheet& sheet);
+    /** The printer-setup dialog; OK makes its choices the current printer. Throws
+     *  std::runtime_error("Printing in progress") when confirmed while a job runs. */
+    void setup();
+
+    /** The current printer (the system's default, or PDF output, until a dialog changes it). */
+    QPrinter& printer();
+    bool isPrinting() const { return m_printing; }
+
+private:
+    /** Runs dialog modal, placed like all the program's dialogs; true on OK. */
+    bool runDialog(QPrintDialog& dialog);
+    /** A printer that starts with the current printer's settings, for dialogs during a job. */
+    std::unique_ptr<QPrinter> scratchPrinter();
+    void printJob(const tavlor::Sheet& sheet);
+
+    QWidget* m_owner = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_printing = false;
+};
+
+} // namespace tavlor::ui
