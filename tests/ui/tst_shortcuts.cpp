@@ -52,8 +52,9 @@ private slots:
         } commands[] = {{form->FileNew1, Qt::Key_N},
                         {form->FileOpen1, Qt::Key_O},
                         {form->FileSave1, Qt::Key_S},
-                        {form->EditCut1, Qt::Key_X},
-                        {form->EditCopy1, Qt::Key_C}};
+                        {form->EditCopy1, Qt::Key_C},
+                        // last: the cut empties the box, which disables Cut and Copy
+                        {form->EditCut1, Qt::Key_X}};
         for (const auto& command : commands) {
             QVERIFY(command.action->isEnabled());
             QSignalSpy spy(command.action, &QAction::triggered);
