@@ -71,6 +71,23 @@ void BM_ReadRawBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadRawBytes)->Unit(benchmark::kMillisecond);
 
+// The same bytes into a new string each time, as a program reads a whole file into memory.
+void BM_ReadIntoNewString(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        const int fd = ::open(f.input.c_str(), O_RDONLY | O_CLOEXEC);
+        std::string content(f.bytes.size(), '\0');
+        std::size_t got = 0;
+        for (ssize_t n; got < content.size() &&
+                        (n = ::read(fd, content.data() + got, content.size() - got)) > 0;)
+            got += static_cast<std::size_t>(n);
+        ::close(fd);
+        benchmark::DoNotOptimize(content.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+BENCHMARK(BM_ReadIntoNewString)->Unit(benchmark::kMillisecond);
+
 // Ac on a document that already holds the full sheet: Sil clears it first, as in the program.
 void BM_LoadFullSheet(benchmark::State& state) {
     Fixture& f = fixture();
