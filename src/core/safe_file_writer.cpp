@@ -139,7 +139,10 @@ void writeFileSafely(const std::string& path, std::string_view text) {
     const std::string prefix =
         slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     const std::string baseName = slash == std::string::npos ? target : target.substr(slash + 1);
-    const std::string tempName = prefix + "." + baseName + ".tavlor-XXXXXX";
+    // The new file sits next to the target; a very long name is left out of its name so the
+    // temporary name stays within the system's limit.
+    const std::string tempName =
+        prefix + "." + (baseName.size() > 200 ? std::string() : baseName) + ".tavlor-XXXXXX";
     std::vector<char> tempBuffer(tempName.begin(), tempName.end());
     tempBuffer.push_back('\0');
     Descriptor temp(::mkostemp(tempBuffer.data(), O_CLOEXEC));

@@ -13,7 +13,7 @@ namespace tavlor {
 namespace {
 
 // Bytes that end a piece, a line or the text.
-constexpr std::array<bool, 256> kSpecial = [] {
+constexpr std::array<bool, 256> kStopByte = [] {
     std::array<bool, 256> table{};
     table[static_cast<unsigned char>(';')] = true;
     table[static_cast<unsigned char>('\r')] = true;
@@ -23,7 +23,7 @@ constexpr std::array<bool, 256> kSpecial = [] {
 }();
 
 // The first byte in [p, end) that ends a piece, a line or the text; end when there is none.
-const char* findSpecial(const char* p, const char* const end) {
+const char* findStopByte(const char* p, const char* const end) {
 #if defined(__SSE2__)
     const __m128i semicolon = _mm_set1_epi8(';');
     const __m128i cr = _mm_set1_epi8('\r');
@@ -40,7 +40,7 @@ const char* findSpecial(const char* p, const char* const end) {
         p += 16;
     }
 #endif
-    while (p < end && !kSpecial[static_cast<unsigned char>(*p)])
+    while (p < end && !kStopByte[static_cast<unsigned char>(*p)])
         ++p;
     return p;
 }
@@ -60,7 +60,7 @@ void SemicolonReader::feed(std::string_view bytes) {
                 continue;
             }
         }
-        const char* const stop = findSpecial(p, end);
+        const char* const stop = findStopByte(p, end);
         if (stop == end) {
             // The piece goes on in the next bytes: keep what belongs to a cell.
             m_lineOpen = true;

@@ -254,6 +254,16 @@ TEST_F(FileAccessTest, SaveKeepsPermissionBitsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(modeOf(fresh) & 07777, 0644u);
 }
 
+TEST_F(FileAccessTest, LongestFileNamesCanBeReplaced) {
+    const std::string path = folder.file(std::string(250, 'n') + ".csv");
+    test::writeBytes(path, "old;\r\n");
+    document.sheet().setCell(1, 1, "new");
+    document.Genislik();
+    document.Kaydet(path);
+    EXPECT_EQ(test::readBytes(path), "new;\r\n");
+    EXPECT_EQ(test::folderListing(folder.path()), std::string(250, 'n') + ".csv");
+}
+
 TEST_F(FileAccessTest, SymbolicLinkKeepsPointingAtTheReplacedFile) {
     ASSERT_EQ(::mkdir(folder.file("real").c_str(), 0700), 0);
     const std::string target = folder.file("real/data.csv");
