@@ -235,6 +235,21 @@ TEST_F(FileAccessTest, DeniedFolderIsRefused) {
     EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EACCES));
 }
 
+TEST_F(FileAccessTest, UnreadableFileAndFileOfAnotherUserAreRefused) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root passes every access check";
+    const std::string path = folder.file("secret.csv");
+    test::writeBytes(path, "x;\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+    EXPECT_EQ(errorOf([&] { document.Ac(path); }), openError(path, EACCES));
+    // Writable by mode, but not by us: not replaced behind the owner's back.
+    const std::string shared = "/etc/hostname";
+    if (::access(shared.c_str(), F_OK) == 0) {
+        document.Genislik();
+        EXPECT_EQ(errorOf([&] { document.Kaydet(shared); }), createError(shared, EACCES));
+    }
+}
+
 TEST_F(FileAccessTest, SaveKeepsPermissionBitsAndLeavesNoTemporaryFile) {
     const std::string path = folder.file("perm.csv");
     test::writeBytes(path, "old;\r\n");
