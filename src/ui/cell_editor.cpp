@@ -5,6 +5,9 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
+#include <QDragEnterEvent>
+#include <QMimeData>
+
 #include <climits>
 
 namespace tavlor::ui {
@@ -29,6 +32,15 @@ void CellEditor::wheelEvent(QWheelEvent* event) {
 bool CellEditor::focusNextPrevChild(bool next) {
     m_grid->moveFocusOut(next);
     return true;
+}
+
+void CellEditor::dragEnterEvent(QDragEnterEvent* event) {
+    // Dropped files are the window's to open; the box does not take their names as text.
+    if (event->mimeData() && event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
 }
 
 } // namespace tavlor::ui

@@ -17,6 +17,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
 
 private:
     SheetGrid* m_grid = nullptr;

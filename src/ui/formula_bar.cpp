@@ -1,5 +1,8 @@
 #include "formula_bar.h"
 
+#include <QDragEnterEvent>
+#include <QMimeData>
+
 #include <climits>
 
 namespace tavlor::ui {
@@ -13,6 +16,15 @@ void FormulaBar::assign(const QString& text) {
     if (text == this->text())
         return;
     setText(text);
+}
+
+void FormulaBar::dragEnterEvent(QDragEnterEvent* event) {
+    // Dropped files are the window's to open; the box does not take their names as text.
+    if (event->mimeData() && event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
 }
 
 } // namespace tavlor::ui

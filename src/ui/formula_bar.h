@@ -13,6 +13,9 @@ public:
 
     /** Sets the text; does nothing at all when it equals the present text. */
     void assign(const QString& text);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
 };
 
 } // namespace tavlor::ui

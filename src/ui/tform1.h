@@ -90,9 +90,14 @@ public:
     void Exit1Click();
 
     // Cell selection and the formula bar (tform1_cells.cpp).
+    /** Before (ACol, ARow) becomes current: formula bar, row/column panels and cell name. */
     void SSelectCell(int ACol, int ARow, bool& CanSelect);
+    /** After the editor's text was stored in (ACol, ARow): formula bar, then the used extent. */
     void SSetEditText(int ACol, int ARow, const QString& Value);
+    /** After a move: the formula bar shows the current cell. */
     void SClick();
+    /** The formula bar changed: write it into the current cell (unless a guard is set), then the
+     *  used extent and the change check. */
     void LabeledEdit1Change();
 
     // Document commands (tform1_documents.cpp).

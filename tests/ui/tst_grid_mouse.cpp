@@ -6,6 +6,7 @@
 #include "tform1.h"
 
 #include <QHeaderView>
+#include <QMimeData>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -115,6 +116,25 @@ private slots:
         QCOMPARE(log.take(), QStringList());
         QCOMPARE(cell(*form, 1, 2), std::string("two"));
         QCOMPARE(form->panelText(1), QString());
+    }
+
+    void droppedFilesGoToTheWindowNotTheEditors() {
+        auto form = showForm();
+        for (QWidget* box : {static_cast<QWidget*>(form->S()->editor()),
+                             static_cast<QWidget*>(form->LabeledEdit1())}) {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/some file.csv"))});
+            mime.setText(QStringLiteral("/tmp/some file.csv"));
+            const QPoint at = box->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &drop);
+            QVERIFY(drop.isAccepted());
+            QCOMPARE(qobject_cast<QLineEdit*>(box)->text(), QString());
+        }
+        QCOMPARE(cell(*form, 1, 1), std::string());
     }
 
     void wheelWithoutTheFocusMovesNoCell() {
