@@ -110,6 +110,17 @@ void SheetGrid::refreshAll() {
     viewport()->update();
 }
 
+void SheetGrid::resyncWithSheet() {
+    viewport()->update();
+    if (m_editorOpen && m_editorCol > 0 && m_editorRow > 0) {
+        const QString text = toText(m_sheet.cell(m_editorCol, m_editorRow));
+        if (m_editor->text() != text) {
+            m_editor->setText(text);
+            m_editor->selectAll();
+        }
+    }
+}
+
 void SheetGrid::refreshHeaders() {
     m_model->headersChanged();
 }

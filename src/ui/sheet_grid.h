@@ -38,6 +38,9 @@ public:
     void writeCell(int col, int row, std::string text);
     /** Redraws everything after the sheet changed behind the grid's back (clear, load). */
     void refreshAll();
+    /** After the sheet was rewritten behind the grid (clear, load): redraws it and lets the editor
+     *  show its cell's present text (wholly selected), without any event. */
+    void resyncWithSheet();
     /** Redraws the header cells after they were written. */
     void refreshHeaders();
 

@@ -217,12 +217,15 @@ void TForm1::clearFormulaBar() {
     m_LabeledEdit1->assign(QString());
 }
 
+// The sheet routines assign the current cell after they rewrote the sheet (clear, load).
 void TForm1::setCurrentCol(int col) {
     m_S->setCol(col);
+    m_S->resyncWithSheet();
 }
 
 void TForm1::setCurrentRow(int row) {
     m_S->setRow(row);
+    m_S->resyncWithSheet();
 }
 
 void TForm1::showTotals(const std::string& text) {

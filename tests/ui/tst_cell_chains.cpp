@@ -7,7 +7,9 @@
 #include "support/form_harness.h"
 #include "tform1.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tavlor_uitest;
@@ -217,6 +219,36 @@ private slots:
         QCOMPARE(form->panelText(1), QString());
         QCOMPARE(form->panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
         QCOMPARE(form->Label1()->text(), QStringLiteral("A1"));
+    }
+
+    void loadingShowsTheNewTextsWithoutMovingOrMarking() {
+        auto form = showForm();
+        QTest::keyClicks(form->S()->editor(), QStringLiteral("old"));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(QStringLiteral("sheet.csv")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("loaded;b1;\r\nA2;\r\n");
+        file.close();
+        EventLog log(*form);
+        form->document().Ac(file.fileName().toStdString());
+        form->document().markUnmodified();
+        QCOMPARE(cell(*form, 1, 1), std::string("loaded"));
+        QCOMPARE(form->S()->col(), 1);
+        QCOMPARE(form->S()->row(), 1);
+        // The editor on A1 shows the loaded text; the formula bar keeps the empty text of the
+        // clear.
+        QCOMPARE(form->S()->editor()->text(), QStringLiteral("loaded"));
+        QCOMPARE(form->S()->editor()->selectedText(), QStringLiteral("loaded"));
+        QCOMPARE(form->LabeledEdit1()->text(), QString());
+        QCOMPARE(log.take(), QStringList{QStringLiteral("fx ")});
+        QCOMPARE(form->panelText(4), QStringLiteral("Total Rows:2 Total Cols:2"));
+        // Moving away and back shows A1 in the formula bar, and nothing is marked.
+        QTest::keyClick(form->S()->editor(), Qt::Key_Down);
+        QTest::keyClick(form->S()->editor(), Qt::Key_Up);
+        QCOMPARE(form->LabeledEdit1()->text(), QStringLiteral("loaded"));
+        QCOMPARE(cell(*form, 1, 2), std::string("A2"));
+        QCOMPARE(form->panelText(1), QString());
     }
 
     void selectingZ9999() {
