@@ -41,7 +41,6 @@ TAboutBox::TAboutBox(QWidget* parent)
     setWindowTitle(QStringLiteral("About Tavlor"));
     setFixedSize(kClientWidth, kClientHeight);
     setModal(true);
-    setMouseTracking(true);
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -61,12 +60,12 @@ TAboutBox::TAboutBox(QWidget* parent)
     m_Image1->setGeometry(11, 11, 32, 32);
     m_Image1->setAlignment(Qt::AlignCenter);
 
-    addText(QStringLiteral("Vorlane Software"), 55, 8);
-    addText(QStringLiteral("Tavlor 1.10"), 55, 24);
-    addText(QStringLiteral("Copyright \u00A9 2026 Vorlane Software"), 55, 40);
-    addText(QStringLiteral("Web Site:"), 55, 64);
+    QLabel* label1 = addText(QStringLiteral("Vorlane Software"), 55, 8);
+    QLabel* label2 = addText(QStringLiteral("Tavlor 1.10"), 55, 24);
+    QLabel* label3 = addText(QStringLiteral("Copyright \u00A9 2026 Vorlane Software"), 55, 40);
+    QLabel* label4 = addText(QStringLiteral("Web Site:"), 55, 64);
     m_Label5 = addText(QString::fromLatin1(kWebHost), 108, 64);
-    addText(QStringLiteral("E-mail:"), 55, 80);
+    QLabel* label6 = addText(QStringLiteral("E-mail:"), 55, 80);
     m_Label7 = addText(QString::fromLatin1(kMailAddress), 108, 80);
     m_Label8 = addText(QStringLiteral("See license.txt for the terms of use."), 55, 104);
     m_Label8->setAttribute(Qt::WA_NoMousePropagation);
@@ -89,6 +88,14 @@ TAboutBox::TAboutBox(QWidget* parent)
     m_BitBtn1->setDefault(true);
     m_BitBtn1->setAutoDefault(true);
     connect(m_BitBtn1, &QPushButton::clicked, this, &TAboutBox::accept);
+
+    // Moving over these counts as moving over the dialog itself (FormMouseMove).
+    m_formMoveSources = {this, m_Image1, label1, label2, label3, label4, label6, m_BitBtn1};
+    for (QWidget* source : m_formMoveSources) {
+        source->setMouseTracking(true);
+        if (source != this)
+            source->installEventFilter(this);
+    }
 
     FormCreate();
 }
@@ -177,6 +184,9 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
     }
+    if (event->type() == QEvent::MouseMove && watched->isWidgetType() &&
+        m_formMoveSources.contains(static_cast<QWidget*>(watched)))
+        FormMouseMove();
     return QDialog::eventFilter(watched, event);
 }
 

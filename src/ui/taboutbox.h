@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
 class QFrame;
 class QLabel;
@@ -56,4 +57,5 @@ private:
     QLabel* m_Label7 = nullptr;
     QLabel* m_Label8 = nullptr;
     QPushButton* m_BitBtn1 = nullptr;
+    QList<QWidget*> m_formMoveSources;
 };

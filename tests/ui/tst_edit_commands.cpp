@@ -1,0 +1,216 @@
+// Undo, Cut, Copy, Paste and Delete on the focused text box, with their enabled states.
+#include "cell_editor.h"
+#include "find_dialog.h"
+#include "formula_bar.h"
+#include "sheet_grid.h"
+#include "support/form_harness.h"
+#include "tform1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace tavlor_uitest;
+
+namespace {
+
+// The enabled states of Undo, Cut, Copy, Paste and Delete, as "UXCPD" with "-" for greyed.
+QString states(const TForm1& form) {
+    QString text;
+    const std::pair<QAction*, char> commands[] = {{form.EditUndo1, 'U'},
+                                                  {form.EditCut1, 'X'},
+                                                  {form.EditCopy1, 'C'},
+                                                  {form.EditPaste1, 'P'},
+                                                  {form.EditDelete1, 'D'}};
+    for (const auto& [action, letter] : commands)
+        text += action->isEnabled() ? QLatin1Char(letter) : QLatin1Char('-');
+    return text;
+}
+
+// Lets the idle update run.
+void settle() {
+    QTest::qWait(20);
+}
+
+} // namespace
+
+class TestEditCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void enabledStatesFollowTheFocusedBox();
+    void arrivingOnAFilledCellSelectsItsWholeText();
+    void cutEmptiesTheCellAtOnceAndUpdatesTheTotals();
+    void copyChangesNoCell();
+    void deleteLeavesTheClipboardAlone();
+    void pasteOfTwoLinesKeepsTheLineBreakInTheCell();
+    void pasteAndUndoInTheFormulaBarWriteTheCurrentCell();
+    void pasteIsGreyedWithoutTextOnTheClipboard();
+    void allGreyedWhileTheFindDialogHasTheFocus();
+    void shortcutsOfGreyedCommandsDoNothing();
+
+private:
+    std::unique_ptr<TForm1> m_form;
+};
+
+void TestEditCommands::init() {
+    m_form = showForm();
+    QApplication::clipboard()->setText(QStringLiteral("clip"));
+    settle();
+}
+
+void TestEditCommands::enabledStatesFollowTheFocusedBox() {
+    // The in-cell editor on the empty A1: nothing selected, nothing to undo.
+    QVERIFY(m_form->S()->editor()->hasFocus());
+    QCOMPARE(states(*m_form), QStringLiteral("---P-"));
+    QTest::keyClicks(m_form->S()->editor(), QStringLiteral("abc"));
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("U--P-"));
+    m_form->S()->editor()->setSelection(0, 2);
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("UXCPD"));
+
+    m_form->LabeledEdit1()->setFocus();
+    m_form->LabeledEdit1()->deselect();
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("---P-")); // the formula bar's own undo is empty
+    m_form->LabeledEdit1()->selectAll();
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("-XCPD"));
+}
+
+void TestEditCommands::arrivingOnAFilledCellSelectsItsWholeText() {
+    putCell(*m_form, 2, 2, "filled");
+    m_form->S()->setFocus();
+    QTest::keyClick(m_form->S()->editor(), Qt::Key_Down);
+    QTest::keyClick(m_form->S()->editor(), Qt::Key_Right);
+    QCOMPARE(m_form->Label1()->text(), QStringLiteral("B2"));
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("-XCPD"));
+}
+
+void TestEditCommands::cutEmptiesTheCellAtOnceAndUpdatesTheTotals() {
+    putCell(*m_form, 3, 4, "cut me");
+    m_form->S()->moveTo(3, 4);
+    m_form->document().Genislik();
+    QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:4 Total Cols:3"));
+    settle();
+    QVERIFY(m_form->EditCut1->isEnabled());
+    m_form->EditCut1->trigger();
+    QCOMPARE(cell(*m_form, 3, 4), std::string());
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("cut me"));
+    QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
+    QCOMPARE(m_form->LabeledEdit1()->text(), QString());
+    QCOMPARE(m_form->panelText(1), QStringLiteral("Modified"));
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("U--P-"));
+
+    // Undo brings the text back into the cell the same way.
+    m_form->EditUndo1->trigger();
+    QCOMPARE(cell(*m_form, 3, 4), std::string("cut me"));
+    QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:4 Total Cols:3"));
+}
+
+void TestEditCommands::copyChangesNoCell() {
+    putCell(*m_form, 1, 1, "copy me");
+    m_form->S()->editor()->selectAll();
+    settle();
+    const Counts before = counts(*m_form);
+    m_form->EditCopy1->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("copy me"));
+    QCOMPARE(cell(*m_form, 1, 1), std::string("copy me"));
+    QCOMPARE(counts(*m_form) - before, Counts{});
+}
+
+void TestEditCommands::deleteLeavesTheClipboardAlone() {
+    putCell(*m_form, 1, 1, "abcdef");
+    m_form->S()->editor()->setSelection(1, 3);
+    settle();
+    m_form->EditDelete1->trigger();
+    QCOMPARE(cell(*m_form, 1, 1), std::string("aef"));
+    QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("aef"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
+}
+
+void TestEditCommands::pasteOfTwoLinesKeepsTheLineBreakInTheCell() {
+    QApplication::clipboard()->setText(QStringLiteral("first line\r\nsecond line"));
+    settle();
+    QVERIFY(m_form->EditPaste1->isEnabled());
+    m_form->EditPaste1->trigger();
+    QCOMPARE(cell(*m_form, 1, 1), std::string("first line\r\nsecond line"));
+    QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("first line\r\nsecond line"));
+    QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:1 Total Cols:1"));
+}
+
+void TestEditCommands::pasteAndUndoInTheFormulaBarWriteTheCurrentCell() {
+    m_form->S()->moveTo(2, 5);
+    m_form->LabeledEdit1()->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    settle();
+    m_form->EditPaste1->trigger();
+    QCOMPARE(cell(*m_form, 2, 5), std::string("pasted"));
+    QCOMPARE(m_form->S()->editor()->text(), QStringLiteral("pasted"));
+    settle();
+    QVERIFY(m_form->EditUndo1->isEnabled());
+    m_form->EditUndo1->trigger();
+    QCOMPARE(cell(*m_form, 2, 5), std::string());
+    QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
+}
+
+void TestEditCommands::pasteIsGreyedWithoutTextOnTheClipboard() {
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QApplication::clipboard()->setImage(image);
+    settle();
+    QVERIFY(!QApplication::clipboard()->mimeData()->hasText());
+    QVERIFY(!m_form->EditPaste1->isEnabled());
+    QApplication::clipboard()->setText(QString());
+    settle();
+    QVERIFY(m_form->EditPaste1->isEnabled()); // text, even empty, can be pasted
+}
+
+void TestEditCommands::allGreyedWhileTheFindDialogHasTheFocus() {
+    QTest::keyClicks(m_form->S()->editor(), QStringLiteral("text"));
+    m_form->S()->editor()->selectAll();
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("UXCPD"));
+    m_form->Find1Click();
+    QTRY_COMPARE(QApplication::activeWindow(), m_form->FindDialog());
+    m_form->FindDialog()->findEdit()->setText(QStringLiteral("find text"));
+    m_form->FindDialog()->findEdit()->selectAll();
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("-----"));
+    // Running a greyed command directly does nothing to the dialog's box either.
+    m_form->EditDelete1Execute();
+    QCOMPARE(m_form->FindDialog()->findText(), QStringLiteral("find text"));
+    m_form->FindDialog()->cancelButton()->click();
+    m_form->activateWindow(); // the window manager's part; offscreen has none
+    QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("UXCPD"));
+}
+
+void TestEditCommands::shortcutsOfGreyedCommandsDoNothing() {
+    putCell(*m_form, 1, 1, "keep");
+    m_form->S()->editor()->deselect();
+    settle();
+    QCOMPARE(states(*m_form), QStringLiteral("---P-"));
+    QTest::keyClick(m_form->S()->editor(), Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(m_form->S()->editor(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(cell(*m_form, 1, 1), std::string("keep"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
+    // Enabled, the shortcut runs the command.
+    m_form->S()->editor()->selectAll();
+    QTest::keyClick(m_form->S()->editor(), Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(cell(*m_form, 1, 1), std::string());
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("keep"));
+}
+
+QTEST_MAIN(TestEditCommands)
+#include "tst_edit_commands.moc"

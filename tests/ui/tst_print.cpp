@@ -1,0 +1,294 @@
+// Printing the sheet as text lines: the dialogs, a real job into a PDF file, and the failures.
+#include "print_controller.h"
+#include "printer_text_device.h"
+#include "support/form_harness.h"
+#include "support/modal_probe.h"
+#include "tform1.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+using namespace tavlor_uitest;
+using tavlor::test::ModalProbe;
+
+namespace {
+
+// The text lines of a PDF as pdftotext lays them out, blank lines dropped, blanks trimmed.
+QStringList pdfLines(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {QStringLiteral("<pdftotext failed>")};
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+        const QString trimmed = line.trimmed().remove(u'\f');
+        if (!trimmed.isEmpty())
+            lines << trimmed;
+    }
+    return lines;
+}
+
+int pdfPages(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {path});
+    if (!process.waitForFinished(30000))
+        return -1;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
+// What an error box said; empty when none appeared.
+struct SeenError {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+void closeErrorBox(QWidget* modal, SeenError& seen) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        seen.caption = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        box->accept();
+    }
+}
+
+} // namespace
+
+class TestPrint : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void printFontIsNinePointsAtThePrinterResolution();
+    void printDialogOffersAllPagesOnly();
+    void printsEveryCellOnItsOwnLineInOrder();
+    void emptySheetPrintsOneBlankPage();
+    void cancelPrintsNothingAndSaysNothing();
+    void unopenableOutputIsPrinterNotFound();
+    void setupChoosesThePrinterForLaterJobs();
+    void printOrSetupDuringAJobFailsAndTheJobCompletes();
+
+private:
+    QString outputPath(const QString& name) const { return m_dir.filePath(name); }
+    /** The current printer writes a PDF file at path. */
+    void printTo(const QString& path);
+    /** Runs the print command; the print dialog is answered with OK. */
+    SeenError printWithOk();
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<TForm1> m_form;
+};
+
+void TestPrint::init() {
+    QVERIFY(m_dir.isValid());
+    m_form = showForm();
+}
+
+void TestPrint::printTo(const QString& path) {
+    QPrinter& printer = m_form->printController()->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+}
+
+SeenError TestPrint::printWithOk() {
+    SeenError seen;
+    std::unique_ptr<ModalProbe> errorProbe;
+    ModalProbe dialogProbe([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        errorProbe =
+            std::make_unique<ModalProbe>([&seen](QWidget* box) { closeErrorBox(box, seen); }, 3000);
+        dialog->accept();
+    });
+    m_form->FilePrint1->trigger();
+    if (!dialogProbe.ran())
+        seen.text = QStringLiteral("<no print dialog>");
+    return seen;
+}
+
+void TestPrint::printFontIsNinePointsAtThePrinterResolution() {
+    const QFont at600 = tavlor::ui::PrinterTextDevice::printFont(600);
+    QCOMPARE(at600.pixelSize(), 75);
+    QVERIFY(at600.bold());
+    QCOMPARE(at600.family(), QStringLiteral("Arial"));
+    QCOMPARE(tavlor::ui::PrinterTextDevice::printFont(1200).pixelSize(), 150);
+    QCOMPARE(tavlor::ui::PrinterTextDevice::printFont(96).pixelSize(), 12);
+    QCOMPARE(tavlor::ui::PrinterTextDevice::printFont(300).pixelSize(), 38); // 37.5 rounds up
+}
+
+void TestPrint::printDialogOffersAllPagesOnly() {
+    printTo(outputPath(QStringLiteral("unused.pdf")));
+    bool checked = false;
+    ModalProbe probe([&checked](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->printRange(), QAbstractPrintDialog::AllPages);
+        QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+        QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintSelection));
+        QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
+        checked = true;
+        dialog->reject();
+    });
+    m_form->FilePrint1->trigger();
+    QVERIFY(probe.ran());
+    QVERIFY(checked);
+}
+
+void TestPrint::printsEveryCellOnItsOwnLineInOrder() {
+    const QString path = outputPath(QStringLiteral("sheet.pdf"));
+    printTo(path);
+    putCell(*m_form, 1, 1, "x");
+    putCell(*m_form, 2, 1, "hello world");
+    putCell(*m_form, 3, 2, "second row");
+    putCell(*m_form, 26, 2, "last column");
+    m_form->document().Genislik();
+    const SeenError error = printWithOk();
+    QCOMPARE(error.text, QString());
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(pdfLines(path),
+             (QStringList{QStringLiteral("1"), QStringLiteral("x"), QStringLiteral("hello world"),
+                          QStringLiteral("2"), QStringLiteral("second row"),
+                          QStringLiteral("last column")}));
+    // 2 rows of 28 lines of 9 points fit on one A4 or Letter page.
+    QCOMPARE(pdfPages(path), 1);
+}
+
+void TestPrint::emptySheetPrintsOneBlankPage() {
+    const QString path = outputPath(QStringLiteral("empty.pdf"));
+    printTo(path);
+    QCOMPARE(printWithOk().text, QString());
+    QCOMPARE(pdfPages(path), 1);
+    QCOMPARE(pdfLines(path), QStringList());
+}
+
+void TestPrint::cancelPrintsNothingAndSaysNothing() {
+    const QString path = outputPath(QStringLiteral("cancelled.pdf"));
+    printTo(path);
+    putCell(*m_form, 1, 1, "x");
+    m_form->document().Genislik();
+    SeenError seen;
+    std::unique_ptr<ModalProbe> errorProbe;
+    ModalProbe probe([&](QWidget* modal) {
+        errorProbe =
+            std::make_unique<ModalProbe>([&seen](QWidget* box) { closeErrorBox(box, seen); }, 500);
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    m_form->FilePrint1->trigger();
+    QTest::qWait(600);
+    QVERIFY(probe.ran());
+    QVERIFY(!errorProbe->ran());
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestPrint::unopenableOutputIsPrinterNotFound() {
+    const QString path = outputPath(QStringLiteral("no such folder/sheet.pdf"));
+    printTo(path);
+    SeenError seen;
+    std::unique_ptr<ModalProbe> errorProbe;
+    ModalProbe probe([&](QWidget* modal) {
+        errorProbe =
+            std::make_unique<ModalProbe>([&seen](QWidget* box) { closeErrorBox(box, seen); });
+        // OK as it stands: the dialog's own check of the file name is not what is tested here.
+        qobject_cast<QDialog*>(modal)->done(QDialog::Accepted);
+    });
+    m_form->FilePrint1->trigger();
+    QVERIFY(probe.ran());
+    QCOMPARE(seen.text, QStringLiteral("Printer not found!")); // no full stop added
+    QCOMPARE(seen.caption, m_form->AppTitle);
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QVERIFY(!m_form->printController()->isPrinting());
+}
+
+void TestPrint::setupChoosesThePrinterForLaterJobs() {
+    const QString first = outputPath(QStringLiteral("first.pdf"));
+    const QString chosen = outputPath(QStringLiteral("chosen.pdf"));
+    printTo(first);
+
+    // Cancel changes nothing.
+    ModalProbe cancel([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    m_form->FilePrintSetup1->trigger();
+    QVERIFY(cancel.ran());
+    QCOMPARE(m_form->printController()->printer().outputFileName(), first);
+
+    QString title;
+    ModalProbe ok([&](QWidget* modal) {
+        title = modal->windowTitle();
+        auto* file = modal->findChild<QLineEdit*>(QStringLiteral("filename"));
+        QVERIFY(file != nullptr);
+        file->setText(chosen);
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    m_form->FilePrintSetup1->trigger();
+    QVERIFY(ok.ran());
+    QCOMPARE(title, QStringLiteral("Print Setup"));
+    QCOMPARE(m_form->printController()->printer().outputFileName(), chosen);
+    QVERIFY(!QFile::exists(chosen)); // setting up prints nothing
+
+    QCOMPARE(printWithOk().text, QString());
+    QVERIFY(QFile::exists(chosen));
+    QVERIFY(!QFile::exists(first));
+}
+
+void TestPrint::printOrSetupDuringAJobFailsAndTheJobCompletes() {
+    const QString path = outputPath(QStringLiteral("long.pdf"));
+    printTo(path);
+    for (int row = 1; row <= 40; ++row)
+        putCell(*m_form, 1, row, "row " + std::to_string(row));
+    m_form->document().Genislik();
+
+    // While the job is laid out, the page ends hand control to the event loop: a second print
+    // and a print setup are started from there, each answered with OK.
+    SeenError printError;
+    SeenError setupError;
+    bool printerKept = false;
+    std::vector<std::unique_ptr<ModalProbe>> probes;
+    const auto answerThenRecord = [&probes](SeenError& seen) {
+        probes.push_back(std::make_unique<ModalProbe>([&probes, &seen](QWidget* dialog) {
+            probes.push_back(
+                std::make_unique<ModalProbe>([&seen](QWidget* box) { closeErrorBox(box, seen); }));
+            qobject_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+        }));
+    };
+    ModalProbe first([&](QWidget* modal) {
+        QTimer::singleShot(0, m_form.get(), [&] {
+            QVERIFY(m_form->printController()->isPrinting());
+            answerThenRecord(printError);
+            m_form->FilePrint1->trigger();
+            answerThenRecord(setupError);
+            m_form->FilePrintSetup1->trigger();
+            printerKept = m_form->printController()->printer().outputFileName() == path;
+        });
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    m_form->FilePrint1->trigger();
+    QVERIFY(first.ran());
+    QCOMPARE(printError.text, QStringLiteral("Printer not found!"));
+    QCOMPARE(setupError.text, QStringLiteral("Printing in progress."));
+    QVERIFY(printerKept);
+    QVERIFY(!m_form->printController()->isPrinting());
+
+    QStringList expected;
+    for (int row = 1; row <= 40; ++row)
+        expected << QString::number(row) << QStringLiteral("row %1").arg(row);
+    QCOMPARE(pdfLines(path), expected);
+    QVERIFY(pdfPages(path) > 1);
+}
+
+QTEST_MAIN(TestPrint)
+#include "tst_print.moc"
