@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include <string>
 #include <vector>
@@ -36,6 +37,18 @@ void CopyableMessageBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMessageBox::keyPressEvent(event);
+}
+
+void CopyableMessageBox::showEvent(QShowEvent* event) {
+    QMessageBox::showEvent(event);
+    const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->geometry();
+    const QSize frame = frameGeometry().size();
+    move(area.left() + (area.width() - frame.width()) / 2,
+         area.top() + (area.height() - frame.height()) / 2);
 }
 
 } // namespace tavlor::ui

@@ -20,6 +20,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    /** Centres the box on the screen rather than over its owner. */
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace tavlor::ui

@@ -45,7 +45,11 @@ TAboutBox::TAboutBox(QWidget* parent)
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
     setPalette(colours);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // Where the dialog font is missing, a face with its metrics keeps the texts inside the
+    // fixed client area (the usual stand-in is much wider).
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
     font.setPixelSize(11);
     setFont(font);
 
@@ -67,7 +71,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     m_Label5 = addText(QString::fromLatin1(kWebHost), 108, 64);
     QLabel* label6 = addText(QStringLiteral("E-mail:"), 55, 80);
     m_Label7 = addText(QString::fromLatin1(kMailAddress), 108, 80);
-    m_Label8 = addText(QStringLiteral("See license.txt for the terms of use."), 55, 104);
+    m_Label8 = addText(QStringLiteral("Licence terms: see license.txt"), 55, 104);
     m_Label8->setAttribute(Qt::WA_NoMousePropagation);
 
     // A hint without "|" is both tooltip and long hint; these are the program's only tooltips.

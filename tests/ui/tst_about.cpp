@@ -128,6 +128,8 @@ void TestAbout::showsItsElementsWhereDesigned() {
             QCOMPARE(label->pos(), text.position);
         }
         const auto labels = box->findChildren<QLabel*>();
+        for (QLabel* label : labels) // every text fits in the fixed client area
+            QVERIFY2(box->rect().contains(label->geometry()), qPrintable(label->text()));
         QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* label) {
             return label->pos() == QPoint(55, 40) &&
                    label->text().contains(QStringLiteral("Copyright")) &&

@@ -33,6 +33,8 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString copied;
+    QRect frame;
+    QRect screen;
 };
 
 } // namespace
@@ -96,6 +98,8 @@ SeenBox TestFind::search(const QString& text, bool copy) {
         seen.caption = box->windowTitle();
         seen.text = box->text();
         seen.icon = box->icon();
+        seen.frame = box->frameGeometry();
+        seen.screen = box->screen()->geometry();
         for (QAbstractButton* button : box->buttons())
             seen.buttons << button->text();
         if (copy) {
@@ -230,6 +234,10 @@ void TestFind::notFoundBoxCopiesItselfWithCtrlC() {
     QCOMPARE(seen.text, QStringLiteral("Search String Not Found!"));
     QCOMPARE(seen.icon, QMessageBox::Information);
     QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+    // Centred on the screen, not over the find dialog.
+    QCOMPARE(seen.frame.topLeft(),
+             QPoint(seen.screen.left() + (seen.screen.width() - seen.frame.width()) / 2,
+                    seen.screen.top() + (seen.screen.height() - seen.frame.height()) / 2));
     const QString line = QStringLiteral("---------------------------\r\n");
     QCOMPARE(seen.copied, line + QStringLiteral("Information\r\n") + line +
                               QStringLiteral("Search String Not Found!\r\n") + line +
