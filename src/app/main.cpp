@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <string>
+#include <vector>
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tavlorInitResources();
@@ -14,6 +17,8 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Vorlane Software"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavlor/icons/tavlor-48.png")));
     TForm1 Form1;
+    // The file to open at start-up, as raw bytes; QApplication has taken its own options out.
+    Form1.setCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     Form1.show();
     return QApplication::exec();
 }

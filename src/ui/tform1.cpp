@@ -84,7 +84,7 @@ void TForm1::FormCreate() {
         const QSize extra = frameGeometry().size() - geometry().size();
         resize(frame - extra);
     }
-    CurrentFileName.clear();
+    // CurrentFileName starts empty: the document workflow begins unnamed.
     m_S->setColWidth(0, 30);
     m_document.sheet().writeHeaders();
     m_S->refreshHeaders();

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "core/document_workflow.h"
 #include "core/sheet_document.h"
 #include "core/sheet_view.h"
+#include "qt_document_ui.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -64,7 +67,7 @@ public:
     /** The fixed program title shown in the caption and the error boxes. */
     const QString AppTitle;
     /** The open document's path (bytes, as given); empty when the sheet is unnamed. */
-    std::string CurrentFileName;
+    const std::string& CurrentFileName() const;
 
     // Controls, for the other parts of the window and for tests.
     tavlor::ui::SheetGrid* S() const { return m_S; }
@@ -110,6 +113,10 @@ public:
     /** Runs once, on first show, before the window is centred. */
     void FormShow();
     void WMDropFiles(const QStringList& paths);
+    /** The command-line arguments after the program path; FormShow opens the file they name. */
+    void setCommandLine(std::vector<std::string> arguments);
+    /** The save prompt, the Open and Save dialogs, the caption and the load warning. */
+    tavlor::ui::QtDocumentUi& documentUi() { return m_documentUi; }
 
     // Other commands (tform1_commands.cpp).
     void FilePrint1Execute();
@@ -171,6 +178,9 @@ private:
     void createCommandParts();
 
     tavlor::SheetDocument m_document;
+    tavlor::ui::QtDocumentUi m_documentUi{this};
+    tavlor::DocumentWorkflow m_workflow{m_document, m_documentUi};
+    std::vector<std::string> m_commandLine;
     tavlor::ui::SheetGrid* m_S = nullptr;
     tavlor::ui::FormulaBar* m_LabeledEdit1 = nullptr;
     QLabel* m_fxLabel = nullptr;

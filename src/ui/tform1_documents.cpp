@@ -1,22 +1,52 @@
 // Document commands: New, Open, Save, Save As, the close query, start-up file and dropped files.
 #include "tform1.h"
 
-void TForm1::FileNew1Execute() {}
+#include "bytetext.h"
 
-void TForm1::FileOpen1Execute() {}
+#include <utility>
 
-void TForm1::FileSave1Execute() {}
+using tavlor::ui::toBytes;
 
-void TForm1::SaveAs1Click() {}
+void TForm1::FileNew1Execute() {
+    m_workflow.FileNew1Execute();
+}
+
+void TForm1::FileOpen1Execute() {
+    m_workflow.FileOpen1Execute();
+}
+
+void TForm1::FileSave1Execute() {
+    m_workflow.FileSave1Execute();
+}
+
+void TForm1::SaveAs1Click() {
+    m_workflow.SaveAs1Click();
+}
 
 bool TForm1::FormCloseQuery() {
-    return true;
+    // The workflow refuses before it prompts or writes, so an error thrown by a failed write
+    // leaves the window open.
+    bool CanClose = true;
+    m_workflow.FormCloseQuery(CanClose);
+    return CanClose;
 }
 
 void TForm1::FormShow() {
-    m_document.Genislik();
+    m_workflow.FormShow(m_commandLine);
 }
 
 void TForm1::WMDropFiles(const QStringList& paths) {
-    (void)paths;
+    std::vector<std::string> dropped;
+    dropped.reserve(static_cast<std::size_t>(paths.size()));
+    for (const QString& path : paths)
+        dropped.push_back(toBytes(path));
+    m_workflow.WMDropFiles(dropped);
+}
+
+const std::string& TForm1::CurrentFileName() const {
+    return m_workflow.CurrentFileName();
+}
+
+void TForm1::setCommandLine(std::vector<std::string> arguments) {
+    m_commandLine = std::move(arguments);
 }

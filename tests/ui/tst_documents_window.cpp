@@ -1,0 +1,271 @@
+// The document commands in the real window: drops, the close query, the start-up file, Save.
+#include "support/modal_script.h"
+#include "sheet_grid.h"
+#include "tform1.h"
+#include "ui/qt_document_ui.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <fstream>
+#include <memory>
+
+using tavlor::test::ModalScript;
+
+namespace {
+
+std::string readAll(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+/** What a message box showed. */
+struct BoxSeen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool ownerVisible = true;
+};
+
+/** An answer that records a message box and presses button. */
+std::function<void(QWidget*)> press(BoxSeen& seen, QMessageBox::StandardButton button) {
+    return [&seen, button](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box != nullptr);
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.ownerVisible = box->parentWidget() != nullptr && box->parentWidget()->isVisible();
+        box->button(button)->click();
+    };
+}
+
+} // namespace
+
+class TestDocumentsWindow : public QObject {
+    Q_OBJECT
+
+private:
+    QString file(const QString& name, const QByteArray& bytes = {}) {
+        const QString path = m_dir->filePath(name);
+        if (!bytes.isNull())
+            std::ofstream(path.toStdString(), std::ios::binary) << bytes.toStdString();
+        return path;
+    }
+    /** Drags mime over the window's grid and drops it; returns whether the drag was accepted. */
+    bool drop(QMimeData* mime) {
+        QWidget* target = m_window->S();
+        const QPoint at(20, 20);
+        QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        return true;
+    }
+    QMimeData* filesMime(const QStringList& paths) {
+        auto* mime = new QMimeData;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        mime->setUrls(urls);
+        m_mimes.emplace_back(mime);
+        return mime;
+    }
+    void makeModified() {
+        m_window->document().sheet().setCell(1, 1, "edited");
+        m_window->document().Genislik();
+        m_window->document().changeCheck();
+        QVERIFY(m_window->document().isModified());
+    }
+    QString a1() const { return QString::fromStdString(m_window->document().sheet().cell(1, 1)); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ModalScript> m_script;
+    std::unique_ptr<TForm1> m_window;
+    std::vector<std::unique_ptr<QMimeData>> m_mimes;
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_script = std::make_unique<ModalScript>();
+        m_window = std::make_unique<TForm1>();
+        m_window->show();
+    }
+    void cleanup() {
+        QCOMPARE(m_script->unexpected(), 0);
+        QCOMPARE(m_script->pending(), std::size_t(0));
+        m_window->document().markUnmodified(); // no prompt on the way out
+        m_window.reset();
+        m_script.reset();
+        m_mimes.clear();
+    }
+
+    void dropOfThreeFilesOpensEachInTurn() {
+        const QStringList paths{file(QStringLiteral("a.csv"), "a;\r\n"),
+                                file(QStringLiteral("b.csv"), "b;\r\n"),
+                                file(QStringLiteral("c.csv"), "c;x;\r\n")};
+        QSignalSpy titles(m_window.get(), &QWidget::windowTitleChanged);
+        QVERIFY(drop(filesMime(paths)));
+        QCOMPARE(m_script->seen(), QStringList()); // no prompt on an unmodified sheet
+        QCOMPARE(titles.size(), 3);
+        QCOMPARE(titles.at(0).at(0).toString(), QStringLiteral("a.csv - Vorlane Tavlor"));
+        QCOMPARE(titles.at(1).at(0).toString(), QStringLiteral("b.csv - Vorlane Tavlor"));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("c.csv - Vorlane Tavlor"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(),
+                 QStringLiteral("c.csv - Vorlane Tavlor"));
+        QCOMPARE(a1(), QStringLiteral("c"));
+        QCOMPARE(QString::fromStdString(m_window->CurrentFileName()), paths.last());
+        QCOMPARE(m_window->panelText(4), QStringLiteral("Total Rows:1 Total Cols:2"));
+        QCOMPARE(m_window->panelText(1), QString());
+    }
+
+    void dropOfAFolderShowsTheOpenErrorAndOpensNothingAfterIt() {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
+        const QString folder = m_dir->filePath(QStringLiteral("folder"));
+        BoxSeen error;
+        m_script->then(press(error, QMessageBox::Ok));
+        QVERIFY(drop(filesMime({folder, file(QStringLiteral("a.csv"), "a;\r\n")})));
+        QCOMPARE(error.title, QStringLiteral("Vorlane Tavlor"));
+        QCOMPARE(error.icon, QMessageBox::Critical);
+        QVERIFY2(error.text.startsWith(QStringLiteral("Cannot open file \"") + folder +
+                                       QStringLiteral("\". ")),
+                 qPrintable(error.text));
+        QVERIFY(error.text.endsWith(QLatin1Char('.')));
+        QCOMPARE(a1(), QString());
+        QCOMPARE(m_window->CurrentFileName(), std::string());
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Vorlane Tavlor"));
+    }
+
+    void dropOnAModifiedSheetPromptsPerFileUntilOneOpens() {
+        makeModified();
+        const QStringList paths{file(QStringLiteral("a.csv"), "a;\r\n"),
+                                file(QStringLiteral("b.csv"), "b;\r\n")};
+        BoxSeen first, second;
+        m_script->then(press(first, QMessageBox::Cancel)).then(press(second, QMessageBox::No));
+        QVERIFY(drop(filesMime(paths)));
+        QCOMPARE(first.title, QStringLiteral("Confirmation"));
+        QCOMPARE(first.icon, QMessageBox::Question);
+        QCOMPARE(first.text, QStringLiteral("Do you want to save the current file?"));
+        QCOMPARE(second.text, first.text);
+        QCOMPARE(a1(), QStringLiteral("b"));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("b.csv - Vorlane Tavlor"));
+    }
+
+    void otherDropsAreRefused() {
+        auto* text = new QMimeData;
+        text->setText(QStringLiteral("/etc/hostname"));
+        m_mimes.emplace_back(text);
+        QVERIFY(!drop(text));
+        auto* web = new QMimeData;
+        web->setUrls({QUrl(QStringLiteral("https://example.org/a.csv"))});
+        m_mimes.emplace_back(web);
+        QVERIFY(!drop(web));
+        QCOMPARE(m_window->CurrentFileName(), std::string());
+    }
+
+    void closeQueryAsksBeforeExitAndCancelKeepsTheWindow() {
+        makeModified();
+        BoxSeen asked;
+        m_script->then(press(asked, QMessageBox::Cancel));
+        QVERIFY(!m_window->close());
+        QCOMPARE(asked.text, QStringLiteral("Do you want to save the current file before exit?"));
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(a1(), QStringLiteral("edited"));
+
+        // Yes, then a Save dialog cancelled: still refused. Yes and a path: written, closed.
+        BoxSeen again, third;
+        m_script->then(press(again, QMessageBox::Yes)).then([](QWidget* modal) {
+            QVERIFY(qobject_cast<QFileDialog*>(modal) != nullptr);
+        });
+        QVERIFY(!m_window->close());
+        const QString target = file(QStringLiteral("kept.csv"));
+        m_script->then(press(third, QMessageBox::Yes)).then([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(target);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QVERIFY(m_window->close());
+        QCOMPARE(readAll(target), std::string("edited;\r\n"));
+    }
+
+    void saveAsksForANameThenKeepsIt() {
+        makeModified();
+        m_script->then([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QCOMPARE(name->text(), QStringLiteral("Noname"));
+            name->setText(m_dir->filePath(QStringLiteral("book")));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        m_window->FileSave1->trigger();
+        QCOMPARE(readAll(m_dir->filePath(QStringLiteral("book.csv"))), std::string("edited;\r\n"));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("book.csv - Vorlane Tavlor"));
+        QCOMPARE(m_window->panelText(1), QString());
+        m_window->document().sheet().setCell(2, 1, "more");
+        m_window->document().Genislik();
+        m_window->FileSave1->trigger(); // named now: no dialog
+        QCOMPARE(readAll(m_dir->filePath(QStringLiteral("book.csv"))),
+                 std::string("edited;more;\r\n"));
+    }
+
+    void commandLineFileOpensBeforeTheWindowShows() {
+        const QString path = file(QStringLiteral("My Book.csv"), "p;q;\r\n;;r;\r\n");
+        TForm1 window;
+        window.setCommandLine({m_dir->filePath(QStringLiteral("My")).toStdString(), "Book.csv"});
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("My Book.csv - Vorlane Tavlor"));
+        QCOMPARE(window.panelText(4), QStringLiteral("Total Rows:2 Total Cols:3"));
+        QCOMPARE(QString::fromStdString(window.CurrentFileName()), path);
+        window.document().markUnmodified();
+    }
+
+    void missingCommandLineFileShowsTheErrorFirst() {
+        TForm1 window;
+        window.setCommandLine({"no-such-file.csv"});
+        BoxSeen error;
+        m_script->then(press(error, QMessageBox::Ok));
+        window.show();
+        QVERIFY(!error.ownerVisible); // the box came before the window
+        QCOMPARE(error.icon, QMessageBox::Critical);
+        QVERIFY2(error.text.startsWith(
+                     QStringLiteral("Cannot open file \"") +
+                     QDir::current().absoluteFilePath(QStringLiteral("no-such-file.csv")) +
+                     QStringLiteral("\". ")),
+                 qPrintable(error.text));
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Vorlane Tavlor"));
+        QCOMPARE(window.CurrentFileName(), std::string());
+        QCOMPARE(window.panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
+    }
+
+    void loadWarningFollowsTheOpen() {
+        QByteArray wide;
+        for (int i = 1; i <= 28; ++i)
+            wide += "c" + QByteArray::number(i) + ";";
+        const QString path = file(QStringLiteral("wide.csv"), wide + "\r\n");
+        BoxSeen warning;
+        m_script->then(press(warning, QMessageBox::Ok));
+        QVERIFY(drop(filesMime({path})));
+        QCOMPARE(warning.title, QStringLiteral("Vorlane Tavlor"));
+        QCOMPARE(warning.icon, QMessageBox::Warning);
+        QVERIFY(!warning.text.isEmpty());
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("wide.csv - Vorlane Tavlor"));
+        QCOMPARE(m_window->panelText(1), QString());
+    }
+};
+
+QTEST_MAIN(TestDocumentsWindow)
+#include "tst_documents_window.moc"
