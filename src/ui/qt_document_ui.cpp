@@ -39,7 +39,9 @@ Answer QtDocumentUi::askToSave(const std::string& text) {
     box.setDefaultButton(QMessageBox::Yes);
     // Escape and the title-bar close button both count as Cancel.
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    const int pressed = box.exec();
+    giveBackActivation();
+    switch (pressed) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -60,7 +62,9 @@ std::optional<std::string> QtDocumentUi::chooseOpenPath() {
 std::optional<std::string> QtDocumentUi::run(QFileDialog* dialog, const QString& name,
                                              QString& lastName) {
     dialog->selectFile(name);
-    if (dialog->exec() != QDialog::Accepted)
+    const int result = dialog->exec();
+    giveBackActivation();
+    if (result != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty())
@@ -80,6 +84,14 @@ void QtDocumentUi::showLoadWarning(const std::string& text) {
                     QMessageBox::Ok, m_window);
     box.setObjectName(QStringLiteral("LoadWarning"));
     box.exec();
+    giveBackActivation();
+}
+
+void QtDocumentUi::giveBackActivation() {
+    // Without a window manager nothing hands the activation back when a modal box closes, and the
+    // window's shortcuts and keyboard focus need it.
+    if (m_window->isVisible())
+        m_window->activateWindow();
 }
 
 } // namespace tavlor::ui

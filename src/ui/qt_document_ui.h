@@ -30,6 +30,8 @@ public:
 private:
     /** Runs dialog offering name; returns the chosen path and remembers it in lastName. */
     std::optional<std::string> run(QFileDialog* dialog, const QString& name, QString& lastName);
+    /** Makes the main window active again after a modal box closed. */
+    void giveBackActivation();
 
     QWidget* m_window = nullptr;
     QFileDialog* m_openDialog = nullptr;

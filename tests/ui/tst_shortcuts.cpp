@@ -5,6 +5,7 @@
 #include "sheet_grid.h"
 #include "shortcut_gate.h"
 #include "support/form_harness.h"
+#include "support/modal_script.h"
 #include "tform1.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@ class tst_shortcuts : public QObject {
 private slots:
     void ctrlSInTheFormulaBarSavesAndTypesNothing() {
         auto form = showForm();
+        tavlor::test::ModalScript dialogs; // Save of the unnamed sheet asks for a name: cancel it
         putCell(*form, 1, 2, "abc");
         form->S()->moveTo(1, 2);
         form->LabeledEdit1()->setFocus();
@@ -30,6 +32,8 @@ private slots:
         QCOMPARE(form->LabeledEdit1()->text(), QStringLiteral("abc"));
         QCOMPARE(cell(*form, 1, 2), std::string("abc"));
         QCOMPARE(log.take(), QStringList());
+        // The window is active again once the cancelled Save dialog has gone.
+        QTRY_VERIFY(form->isActiveWindow());
         QCOMPARE(focused(), form->LabeledEdit1());
     }
 
@@ -41,6 +45,8 @@ private slots:
     void shortcutsReachTheCommandsFromEitherBox() {
         QFETCH(bool, inFormulaBar);
         auto form = showForm();
+        tavlor::test::ModalScript dialogs; // the save prompts and dialogs of the commands: cancel
+
         QLineEdit* box = inFormulaBar ? static_cast<QLineEdit*>(form->LabeledEdit1())
                                       : static_cast<QLineEdit*>(form->S()->editor());
         box->setFocus();
@@ -56,6 +62,7 @@ private slots:
                         // last: the cut empties the box, which disables Cut and Copy
                         {form->EditCut1, Qt::Key_X}};
         for (const auto& command : commands) {
+            QTRY_VERIFY(form->isActiveWindow()); // after the previous command's cancelled box
             QVERIFY(command.action->isEnabled());
             QSignalSpy spy(command.action, &QAction::triggered);
             QTest::keyClick(box, command.key, Qt::ControlModifier);

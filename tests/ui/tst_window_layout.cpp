@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(form->LabeledEdit1()->text(), QString());
         QCOMPARE(form->S()->col(), 1);
         QCOMPARE(form->S()->row(), 1);
-        QVERIFY(form->CurrentFileName.empty());
+        QVERIFY(form->CurrentFileName().empty());
         QVERIFY(!form->EditTextSync);
         QVERIFY(!form->SelectSync);
         // First show ran the extent once and nothing else.
