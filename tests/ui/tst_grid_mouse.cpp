@@ -6,7 +6,9 @@
 #include "tform1.h"
 
 #include <QHeaderView>
+#include <QFile>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -120,11 +122,15 @@ private slots:
 
     void droppedFilesGoToTheWindowNotTheEditors() {
         auto form = showForm();
+        // An empty file: the window opens it without a message, and A1 stays empty.
+        QTemporaryDir folder;
+        const QString dropped = folder.filePath(QStringLiteral("some file.csv"));
+        QFile(dropped).open(QIODevice::WriteOnly);
         for (QWidget* box : {static_cast<QWidget*>(form->S()->editor()),
                              static_cast<QWidget*>(form->LabeledEdit1())}) {
             QMimeData mime;
-            mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/some file.csv"))});
-            mime.setText(QStringLiteral("/tmp/some file.csv"));
+            mime.setUrls({QUrl::fromLocalFile(dropped)});
+            mime.setText(dropped);
             const QPoint at = box->rect().center();
             QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(box, &enter);
@@ -135,6 +141,7 @@ private slots:
             QCOMPARE(qobject_cast<QLineEdit*>(box)->text(), QString());
         }
         QCOMPARE(cell(*form, 1, 1), std::string());
+        QCOMPARE(form->windowTitle(), QStringLiteral("some file.csv - Vorlane Tavlor"));
     }
 
     void wheelWithoutTheFocusMovesNoCell() {
