@@ -28,8 +28,11 @@ start_app "$E2E_WORK/My" "Data/Plan.CSV"
 wait_window "Plan.CSV - Vorlane Tavlor"
 wait_geometry "$WID" "$GEOMETRY"
 settle 0.5
-xdotool getwindowname "$WID" | grep -qx "Plan.CSV - Vorlane Tavlor" ||
+[ "$(xdotool getwindowname "$WID")" = "Plan.CSV - Vorlane Tavlor" ] ||
     fail "the title changed to \"$(xdotool getwindowname "$WID")\" after start-up"
+ICON=$(xprop -id "$WID" _NET_WM_ICON)
+[[ $ICON == *"Icon (48 x 48)"* ]] ||
+    fail "the window does not carry the 48 x 48 program icon (_NET_WM_ICON)"
 import -window "$WID" "$E2E_ARTIFACTS/window.png" && echo "screenshot: $E2E_ARTIFACTS/window.png"
 focus
 keys ctrl+s

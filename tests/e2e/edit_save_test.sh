@@ -41,7 +41,7 @@ type_text "z"
 keys ctrl+s
 printf 'xy;b;;\r\nhell;29;;\r\n;;;\r\n;;z;\r\n' >"$EXPECTED"
 expect_file "$BOOK" "$EXPECTED"
-xdotool getwindowname "$WID" | grep -qx "book.csv - Vorlane Tavlor" ||
+[ "$(xdotool getwindowname "$WID")" = "book.csv - Vorlane Tavlor" ] ||
     fail "the title is \"$(xdotool getwindowname "$WID")\" after saving"
 screenshot edit_save
 
