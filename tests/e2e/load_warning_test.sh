@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Opens a file that does not fit the sheet (a 27th cell on its first line) from the command line:
+# a warning box titled "Vorlane Tavlor" says so once the file is open, OK closes it, and Save
+# writes back only what the sheet holds.
+source "$(dirname "$0")/lib.sh"
+
+WIDE=$E2E_WORK/wide.csv
+cells() { # FIRST LAST: the cells cFIRST;...;cLAST; of one line
+    local i
+    for ((i = $1; i <= $2; i++)); do printf 'c%d;' "$i"; done
+}
+{ cells 1 27; printf '\r\nend;\r\n'; } >"$WIDE"
+{ cells 1 26; printf '\r\nend;'; printf ';%.0s' {1..25}; printf '\r\n'; } >"$E2E_WORK/expected.csv"
+
+start_app "$WIDE"
+wait_window "Vorlane Tavlor" 20 BOX
+screenshot load_warning
+focus "$BOX"
+keys Return
+wait_no_window "Vorlane Tavlor"
+wait_window "wide.csv - Vorlane Tavlor"
+focus
+keys ctrl+s
+expect_file "$WIDE" "$E2E_WORK/expected.csv"
+close_request
+wait_exit 10
+[ "$APP_STATUS" -eq 0 ] || fail "closing ended with status $APP_STATUS"
+echo "PASS: the load warning, and Save writes what the sheet holds"
