@@ -37,6 +37,12 @@ import -window "$WID" "$E2E_ARTIFACTS/window.png" && echo "screenshot: $E2E_ARTI
 focus
 keys ctrl+s
 expect_file "$PLAN" "$E2E_WORK/plan.expected"
+
+step "the editor at 960 x 540 with C3 current, for the README"
+keys Down Down Right Right
+xdotool windowsize --sync "$WID" 960 540
+settle 0.5
+import -window "$WID" "$E2E_ARTIFACTS/editor.png" && echo "screenshot: $E2E_ARTIFACTS/editor.png"
 close_request
 wait_exit 10
 [ "$APP_STATUS" -eq 0 ] || fail "closing after Save ended with status $APP_STATUS"
