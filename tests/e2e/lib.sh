@@ -5,7 +5,11 @@
 set -euo pipefail
 
 : "${TAVLOR_BIN:?TAVLOR_BIN must name the program to test}"
-: "${DISPLAY:?no X display: run the test under xvfb-run}"
+: "${DISPLAY:?no X display: run the test under xvfb-run (tests/e2e/xvfb.sh)}"
+if [ "$(xdotool getdisplaygeometry 2>/dev/null)" != "1920 1080" ]; then
+    echo "no usable 1920 x 1080 X server at $DISPLAY" >&2
+    exit 75 # tests/e2e/xvfb.sh tries again on a new server
+fi
 E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$PWD/e2e-artifacts}
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
