@@ -1,10 +1,40 @@
 #include "dialog_placement.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace tavlor::ui {
+
+namespace {
+
+// Places its dialog again on the dialog's first Show event, then goes away.
+class ShowPlacer : public QObject {
+public:
+    ShowPlacer(QWidget& dialog, QWidget* fallback)
+        : QObject(&dialog), m_dialog(&dialog), m_fallback(fallback) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_dialog && event->type() == QEvent::Show) {
+            m_dialog->removeEventFilter(this);
+            // After the showing has settled the dialog's final size.
+            QTimer::singleShot(0, m_dialog, [dialog = m_dialog, fallback = m_fallback] {
+                placeAtOneThird(*dialog, fallback);
+            });
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_dialog = nullptr;
+    QPointer<QWidget> m_fallback;
+};
+
+} // namespace
 
 QPoint oneThirdPosition(const QRect& screen, const QSize& dialog) {
     return {screen.left() + (screen.width() - dialog.width()) / 2,
@@ -19,10 +49,16 @@ void placeAtOneThird(QWidget& dialog, QWidget* fallback) {
     if (screen == nullptr)
         return;
     dialog.ensurePolished();
-    dialog.adjustSize();
+    if (!dialog.isVisible())
+        dialog.adjustSize();
     // Before the first showing the frame is not known yet; the window's own size stands in for it.
     const QSize size = dialog.isVisible() ? dialog.frameGeometry().size() : dialog.size();
     dialog.move(oneThirdPosition(screen->geometry(), size));
+}
+
+void placeAtOneThirdWhenShown(QWidget& dialog, QWidget* fallback) {
+    placeAtOneThird(dialog, fallback);
+    dialog.installEventFilter(new ShowPlacer(dialog, fallback));
 }
 
 } // namespace tavlor::ui

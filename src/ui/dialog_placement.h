@@ -16,4 +16,7 @@ QPoint oneThirdPosition(const QRect& screen, const QSize& dialog);
  *  window of the program is active. */
 void placeAtOneThird(QWidget& dialog, QWidget* fallback);
 
+/** placeAtOneThird now, and once more when the dialog is first shown and its frame is known. */
+void placeAtOneThirdWhenShown(QWidget& dialog, QWidget* fallback);
+
 } // namespace tavlor::ui

@@ -63,7 +63,7 @@ std::unique_ptr<QPrinter> PrintController::scratchPrinter() {
 }
 
 bool PrintController::runDialog(QPrintDialog& dialog) {
-    placeAtOneThird(dialog, m_owner);
+    placeAtOneThirdWhenShown(dialog, m_owner);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -134,20 +135,33 @@ void TestPrint::printFontIsNinePointsAtThePrinterResolution() {
 
 void TestPrint::printDialogOffersAllPagesOnly() {
     printTo(outputPath(QStringLiteral("unused.pdf")));
-    bool checked = false;
-    ModalProbe probe([&checked](QWidget* modal) {
-        auto* dialog = qobject_cast<QPrintDialog*>(modal);
-        QVERIFY(dialog != nullptr);
-        QCOMPARE(dialog->printRange(), QAbstractPrintDialog::AllPages);
-        QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintPageRange));
-        QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintSelection));
-        QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
-        checked = true;
-        dialog->reject();
+    bool wasPrintDialog = false;
+    QAbstractPrintDialog::PrintRange range = QAbstractPrintDialog::Selection;
+    QAbstractPrintDialog::PrintDialogOptions options;
+    QRect frame;
+    QRect screen;
+    ModalProbe probe([&](QWidget* modal) {
+        QPointer<QPrintDialog> shown = qobject_cast<QPrintDialog*>(modal);
+        QTest::qWait(50); // the placement settles after the showing
+        if (shown) {
+            wasPrintDialog = true;
+            range = shown->printRange();
+            options = shown->options();
+            frame = shown->frameGeometry();
+            screen = shown->screen()->geometry();
+        }
+        qobject_cast<QDialog*>(modal)->reject();
     });
     m_form->FilePrint1->trigger();
     QVERIFY(probe.ran());
-    QVERIFY(checked);
+    QVERIFY(wasPrintDialog);
+    QCOMPARE(range, QAbstractPrintDialog::AllPages);
+    QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintPageRange));
+    QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintSelection));
+    QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintCurrentPage));
+    // Centred across the screen, its top at one third of the free height.
+    QCOMPARE(frame.topLeft(), QPoint(screen.left() + (screen.width() - frame.width()) / 2,
+                                     screen.top() + (screen.height() - frame.height()) / 3));
 }
 
 void TestPrint::printsEveryCellOnItsOwnLineInOrder() {

@@ -1,6 +1,7 @@
 #include "support/modal_probe.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -29,7 +30,18 @@ ModalProbe::ModalProbe(std::function<void(QWidget*)> action, int timeoutMs) : m_
             state->timer.stop();
             state->ran = true;
             state->seenClass = QString::fromLatin1(modal->metaObject()->className());
+            QPointer<QWidget> watched = modal;
             state->action(modal);
+            // An action that stopped early (a failed check) must not leave the test hanging in
+            // the dialog's own event loop.
+            QTimer::singleShot(5000, [watched] {
+                if (auto* dialog = qobject_cast<QDialog*>(watched.data());
+                    dialog != nullptr && dialog->isVisible()) {
+                    qWarning("ModalProbe: closing %s that the test left open",
+                             dialog->metaObject()->className());
+                    dialog->done(QDialog::Rejected);
+                }
+            });
             return;
         }
         if (state->clock.elapsed() > state->timeoutMs)
