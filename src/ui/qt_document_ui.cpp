@@ -28,9 +28,19 @@ QFileDialog* makeFileDialog(QWidget* window, QFileDialog::AcceptMode mode, const
 
 } // namespace
 
-QtDocumentUi::QtDocumentUi(QWidget* window)
-    : m_window(window), m_openDialog(makeFileDialog(window, QFileDialog::AcceptOpen, "OpenDialog")),
-      m_saveDialog(makeFileDialog(window, QFileDialog::AcceptSave, "SaveDialog")) {}
+QtDocumentUi::QtDocumentUi(QWidget* window) : m_window(window) {}
+
+QFileDialog* QtDocumentUi::OpenDialog() {
+    if (m_openDialog == nullptr)
+        m_openDialog = makeFileDialog(m_window, QFileDialog::AcceptOpen, "OpenDialog");
+    return m_openDialog;
+}
+
+QFileDialog* QtDocumentUi::SaveDialog() {
+    if (m_saveDialog == nullptr)
+        m_saveDialog = makeFileDialog(m_window, QFileDialog::AcceptSave, "SaveDialog");
+    return m_saveDialog;
+}
 
 Answer QtDocumentUi::askToSave(const std::string& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), toText(text),
@@ -52,11 +62,11 @@ Answer QtDocumentUi::askToSave(const std::string& text) {
 }
 
 std::optional<std::string> QtDocumentUi::chooseSavePath(const std::optional<std::string>& preset) {
-    return run(m_saveDialog, preset ? toText(*preset) : m_lastSaveName, m_lastSaveName);
+    return run(SaveDialog(), preset ? toText(*preset) : m_lastSaveName, m_lastSaveName);
 }
 
 std::optional<std::string> QtDocumentUi::chooseOpenPath() {
-    return run(m_openDialog, m_lastOpenName, m_lastOpenName);
+    return run(OpenDialog(), m_lastOpenName, m_lastOpenName);
 }
 
 std::optional<std::string> QtDocumentUi::run(QFileDialog* dialog, const QString& name,

@@ -13,7 +13,8 @@ namespace tavlor::ui {
  *  the main window. */
 class QtDocumentUi : public DocumentUi {
 public:
-    /** The dialogs are created here, as children of window, and reused for its lifetime. */
+    /** The dialogs are children of window, made on first use (which keeps them off the start-up
+     *  time) and reused for its lifetime, so each remembers the name it last returned. */
     explicit QtDocumentUi(QWidget* window);
     QtDocumentUi(const QtDocumentUi&) = delete;
     QtDocumentUi& operator=(const QtDocumentUi&) = delete;
@@ -24,8 +25,8 @@ public:
     void setCaption(const std::string& caption) override;
     void showLoadWarning(const std::string& text) override;
 
-    QFileDialog* OpenDialog() const { return m_openDialog; }
-    QFileDialog* SaveDialog() const { return m_saveDialog; }
+    QFileDialog* OpenDialog();
+    QFileDialog* SaveDialog();
 
 private:
     /** Runs dialog offering name; returns the chosen path and remembers it in lastName. */

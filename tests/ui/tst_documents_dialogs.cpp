@@ -121,6 +121,9 @@ private slots:
             QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
             QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(m_window));
         }
+        QCOMPARE(m_ui->OpenDialog(), m_ui->OpenDialog()); // made once, then reused
+        QCOMPARE(m_ui->SaveDialog(), m_ui->SaveDialog());
+        QVERIFY(m_ui->OpenDialog() != m_ui->SaveDialog());
         QCOMPARE(m_ui->OpenDialog()->acceptMode(), QFileDialog::AcceptOpen);
         QCOMPARE(m_ui->SaveDialog()->acceptMode(), QFileDialog::AcceptSave);
     }
