@@ -1,4 +1,5 @@
 // Program entry: the application object, its title and version, the main window, the event loop.
+#include "application_title.h"
 #include "resources_init.h"
 #include "tform1.h"
 
@@ -12,7 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tavlorInitResources();
     QApplication::setApplicationName(QStringLiteral("Vorlane Tavlor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vorlane Tavlor"));
+    tavlor::ui::setApplicationTitle(QStringLiteral("Vorlane Tavlor"));
     QApplication::setApplicationVersion(QStringLiteral(TAVLOR_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Vorlane Software"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavlor/icons/tavlor-48.png")));

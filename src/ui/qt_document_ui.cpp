@@ -1,6 +1,7 @@
 #include "ui/qt_document_ui.h"
 
 #include "core/document_workflow.h"
+#include "ui/application_title.h"
 #include "ui/bytetext.h"
 
 #include <QFileDialog>
@@ -86,7 +87,7 @@ std::optional<std::string> QtDocumentUi::run(QFileDialog* dialog, const QString&
 void QtDocumentUi::setCaption(const std::string& caption) {
     const QString text = toText(caption);
     m_window->setWindowTitle(text);
-    QGuiApplication::setApplicationDisplayName(text);
+    tavlor::ui::setApplicationTitle(text);
 }
 
 void QtDocumentUi::showLoadWarning(const std::string& text) {

@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "application_title.h"
 #include "bytetext.h"
 #include "core/file_error.h"
 #include "formula_bar.h"
@@ -76,7 +77,7 @@ TForm1::~TForm1() {
 void TForm1::FormCreate() {
     EditTextSync = false;
     setWindowTitle(AppTitle);
-    QGuiApplication::setApplicationDisplayName(windowTitle());
+    tavlor::ui::setApplicationTitle(windowTitle());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         // The size counts the frame, which the platform window knows once it exists.
         create();
@@ -120,9 +121,8 @@ void TForm1::runGuarded(const std::function<void()>& body) {
 }
 
 void TForm1::showError(const std::string& message) {
-    const QString caption = QGuiApplication::applicationDisplayName().isEmpty()
-                                ? AppTitle
-                                : QGuiApplication::applicationDisplayName();
+    const QString caption =
+        tavlor::ui::applicationTitle().isEmpty() ? AppTitle : tavlor::ui::applicationTitle();
     QMessageBox box(QMessageBox::Critical, caption, toText(tavlor::displayedMessage(message)),
                     QMessageBox::Ok, this);
     box.exec();

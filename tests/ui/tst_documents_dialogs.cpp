@@ -1,6 +1,7 @@
 // The save prompt, the Open and Save dialogs, the caption and the load warning as the user sees
 // them.
 #include "support/modal_script.h"
+#include "ui/application_title.h"
 #include "ui/qt_document_ui.h"
 
 #include <QAbstractButton>
@@ -175,7 +176,7 @@ private slots:
     void captionAndApplicationTitleStayEqual() {
         m_ui->setCaption("book1.csv - Vorlane Tavlor");
         QCOMPARE(m_window->windowTitle(), QStringLiteral("book1.csv - Vorlane Tavlor"));
-        QCOMPARE(QGuiApplication::applicationDisplayName(),
+        QCOMPARE(tavlor::ui::applicationTitle(),
                  QStringLiteral("book1.csv - Vorlane Tavlor"));
         m_ui->setCaption("Vorlane Tavlor");
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Vorlane Tavlor"));

@@ -1,4 +1,5 @@
 // The document commands in the real window: drops, the close query, the start-up file, Save.
+#include "application_title.h"
 #include "support/modal_script.h"
 #include "sheet_grid.h"
 #include "tform1.h"
@@ -122,7 +123,7 @@ private slots:
         QCOMPARE(titles.at(0).at(0).toString(), QStringLiteral("a.csv - Vorlane Tavlor"));
         QCOMPARE(titles.at(1).at(0).toString(), QStringLiteral("b.csv - Vorlane Tavlor"));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("c.csv - Vorlane Tavlor"));
-        QCOMPARE(QGuiApplication::applicationDisplayName(),
+        QCOMPARE(tavlor::ui::applicationTitle(),
                  QStringLiteral("c.csv - Vorlane Tavlor"));
         QCOMPARE(a1(), QStringLiteral("c"));
         QCOMPARE(QString::fromStdString(m_window->CurrentFileName()), paths.last());

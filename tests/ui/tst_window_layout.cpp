@@ -1,5 +1,6 @@
 // The main window as it stands after start-up: state, geometry, bands, toolbar, menu, commands,
 // status panels and the hint rule.
+#include "application_title.h"
 #include "cell_editor.h"
 #include "formula_bar.h"
 #include "sheet_grid.h"
@@ -29,7 +30,7 @@ private slots:
     void startUpState() {
         auto form = showForm();
         QCOMPARE(form->windowTitle(), QStringLiteral("Vorlane Tavlor"));
-        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Vorlane Tavlor"));
+        QCOMPARE(tavlor::ui::applicationTitle(), QStringLiteral("Vorlane Tavlor"));
         QCOMPARE(form->Label1()->text(), QStringLiteral("A1"));
         QCOMPARE(form->panelText(0), QString());
         QCOMPARE(form->panelText(1), QString());
