@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Runs one test script on a fresh Xvfb screen of 1920 x 1080 x 24 (no window manager) through
-# `xvfb-run -a`. That picks a display number that looks free; when another program's Xvfb takes
-# the same number at the same moment, ours fails and the script finds no display it may use
-# (xvfb-run's cookie does not open the other server). The script then exits 75, and it runs
-# again on a new server.
+# xvfb-run. The display number is drawn at random from 200-899, away from the numbers that
+# `xvfb-run -a` hands out from 99 upwards, so that tests of other programs running at the same
+# time never share our server (a shared server may go away in the middle of a test). When the
+# number was taken after all, the script finds no server it may use and exits 75; it then runs
+# again on another number.
 # Usage: xvfb.sh SCRIPT [ARGS...]
 set -uo pipefail
 command -v xvfb-run >/dev/null || { echo "FAIL: xvfb-run is missing (bash scripts/setup.sh installs it)" >&2; exit 1; }
-for attempt in 1 2 3; do
-    xvfb-run -a -s "-screen 0 1920x1080x24" bash "$@"
+for attempt in 1 2 3 4 5; do
+    display=$((200 + RANDOM % 700))
+    if [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; then
+        continue
+    fi
+    xvfb-run -n "$display" -s "-screen 0 1920x1080x24 -nolisten tcp" bash "$@"
     status=$?
     [ "$status" -eq 75 ] || exit "$status"
-    echo "attempt $attempt found no usable X server; trying a new one" >&2
+    echo "attempt $attempt found no usable X server on :$display; trying another number" >&2
     sleep 1
 done
-echo "FAIL: no usable X server after 3 attempts" >&2
+echo "FAIL: no usable X server after 5 attempts" >&2
 exit 1
