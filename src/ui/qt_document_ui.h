@@ -24,6 +24,8 @@ public:
     std::optional<std::string> chooseOpenPath() override;
     void setCaption(const std::string& caption) override;
     void showLoadWarning(const std::string& text) override;
+    /** Makes the main window active again after a modal box closed. */
+    void giveBackActivation();
 
     QFileDialog* OpenDialog();
     QFileDialog* SaveDialog();
@@ -31,8 +33,6 @@ public:
 private:
     /** Runs dialog offering name; returns the chosen path and remembers it in lastName. */
     std::optional<std::string> run(QFileDialog* dialog, const QString& name, QString& lastName);
-    /** Makes the main window active again after a modal box closed. */
-    void giveBackActivation();
 
     QWidget* m_window = nullptr;
     QFileDialog* m_openDialog = nullptr;

@@ -2,6 +2,7 @@
 
 #include "application_title.h"
 #include "bytetext.h"
+#include "copyable_message_box.h"
 #include "core/file_error.h"
 #include "formula_bar.h"
 #include "resources_init.h"
@@ -123,9 +124,13 @@ void TForm1::runGuarded(const std::function<void()>& body) {
 void TForm1::showError(const std::string& message) {
     const QString caption =
         tavlor::ui::applicationTitle().isEmpty() ? AppTitle : tavlor::ui::applicationTitle();
-    QMessageBox box(QMessageBox::Critical, caption, toText(tavlor::displayedMessage(message)),
-                    QMessageBox::Ok, this);
+    // Copies itself on Ctrl+C like the other boxes; activation goes back to the window after it.
+    tavlor::ui::CopyableMessageBox box(QMessageBox::Critical, caption,
+                                       toText(tavlor::displayedMessage(message)), QMessageBox::Ok,
+                                       this);
+    box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();
+    m_documentUi.giveBackActivation();
 }
 
 void TForm1::scheduleIdleUpdate() {

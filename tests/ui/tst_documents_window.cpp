@@ -1,13 +1,15 @@
 // The document commands in the real window: drops, the close query, the start-up file, Save.
 #include "application_title.h"
-#include "support/modal_script.h"
 #include "sheet_grid.h"
+#include "support/modal_script.h"
 #include "tform1.h"
 #include "ui/qt_document_ui.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -123,12 +125,35 @@ private slots:
         QCOMPARE(titles.at(0).at(0).toString(), QStringLiteral("a.csv - Vorlane Tavlor"));
         QCOMPARE(titles.at(1).at(0).toString(), QStringLiteral("b.csv - Vorlane Tavlor"));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("c.csv - Vorlane Tavlor"));
-        QCOMPARE(tavlor::ui::applicationTitle(),
-                 QStringLiteral("c.csv - Vorlane Tavlor"));
+        QCOMPARE(tavlor::ui::applicationTitle(), QStringLiteral("c.csv - Vorlane Tavlor"));
         QCOMPARE(a1(), QStringLiteral("c"));
         QCOMPARE(QString::fromStdString(m_window->CurrentFileName()), paths.last());
         QCOMPARE(m_window->panelText(4), QStringLiteral("Total Rows:1 Total Cols:2"));
         QCOMPARE(m_window->panelText(1), QString());
+    }
+
+    void errorBoxIsCaptionedWithTheApplicationTitleAndCopiesItself() {
+        // Open a file, then make its save fail: the box carries the caption of the open document.
+        const QString path = file(QStringLiteral("ro.csv"), "a;\r\n");
+        QVERIFY(drop(filesMime({path})));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("ro.csv - Vorlane Tavlor"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        BoxSeen error;
+        QString copied;
+        m_script->then([&error, &copied](QWidget* modal) {
+            QTest::keyClick(modal, Qt::Key_C, Qt::ControlModifier);
+            copied = QApplication::clipboard()->text();
+            press(error, QMessageBox::Ok)(modal);
+        });
+        m_window->FileSave1->trigger();
+        QCOMPARE(error.title, QStringLiteral("ro.csv - Vorlane Tavlor"));
+        QCOMPARE(error.icon, QMessageBox::Critical);
+        QVERIFY2(error.text.startsWith(QStringLiteral("Cannot create file \"") + path),
+                 qPrintable(error.text));
+        QVERIFY2(copied.contains(QStringLiteral("ro.csv - Vorlane Tavlor\r\n")),
+                 qPrintable(copied));
+        QVERIFY2(copied.contains(error.text + QStringLiteral("\r\n")), qPrintable(copied));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     }
 
     void dropOfAFolderShowsTheOpenErrorAndOpensNothingAfterIt() {

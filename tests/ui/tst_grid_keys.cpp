@@ -25,11 +25,12 @@ Here here(const TForm1& form) {
 int fullyVisibleRows(const TForm1& form) {
     return form.S()->viewport()->height() / 20;
 }
-} // namespace
 
+// Found by argument-dependent lookup, so failed comparisons print the cell.
 char* toString(const Here& at) {
     return QTest::toString(QStringLiteral("(%1, %2)").arg(at.col).arg(at.row));
 }
+} // namespace
 
 class tst_grid_keys : public QObject {
     Q_OBJECT
