@@ -4,6 +4,7 @@
 #include "core/semicolon_writer.h"
 #include "core/sheet.h"
 #include "core/sheet_document.h"
+#include "full_sheet.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,16 +28,7 @@ struct Fixture {
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp");
         folder = pattern;
-        std::mt19937 random(7);
-        std::uniform_int_distribution<int> length(8, 16);
-        std::uniform_int_distribution<int> letter('a', 'z');
-        for (int r = 1; r <= Sheet::kLastRow; ++r)
-            for (int c = 1; c <= Sheet::kLastCol; ++c) {
-                std::string text(static_cast<std::size_t>(length(random)), ' ');
-                for (char& ch : text)
-                    ch = static_cast<char>(letter(random));
-                document.sheet().setCell(c, r, std::move(text));
-            }
+        tavlor::bench::fillFullSheet(document.sheet());
         document.Genislik();
         bytes = tavlor::semicolonText(document.sheet());
         input = folder + "/full.csv";

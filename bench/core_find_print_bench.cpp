@@ -5,6 +5,7 @@
 #include "core/sheet_print.h"
 #include "core/sheet_search.h"
 #include "core/text_device.h"
+#include "full_sheet.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,16 +21,7 @@ const Sheet& fullSheet() {
     static const Sheet* sheet = [] {
         auto* made = new Sheet;
         made->writeHeaders();
-        std::mt19937 random(11);
-        std::uniform_int_distribution<int> length(8, 16);
-        std::uniform_int_distribution<int> letter('a', 'z');
-        for (int r = 1; r <= Sheet::kLastRow; ++r)
-            for (int c = 1; c <= Sheet::kLastCol; ++c) {
-                std::string text(static_cast<std::size_t>(length(random)), ' ');
-                for (char& ch : text)
-                    ch = static_cast<char>(letter(random));
-                made->setCell(c, r, std::move(text));
-            }
+        tavlor::bench::fillFullSheet(*made, 11);
         made->Genislik();
         return made;
     }();

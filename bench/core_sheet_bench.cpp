@@ -3,6 +3,7 @@
 // same run; the literal sweep of every cell is measured alongside as the cost we avoid.
 #include "core/sheet.h"
 #include "core/sheet_document.h"
+#include "full_sheet.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,16 +16,7 @@ using tavlor::Sheet;
 using tavlor::SheetDocument;
 
 void fill(Sheet& sheet) {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> length(8, 16);
-    std::uniform_int_distribution<int> letter('a', 'z');
-    for (int r = 1; r <= Sheet::kLastRow; ++r)
-        for (int c = 1; c <= Sheet::kLastCol; ++c) {
-            std::string text(static_cast<std::size_t>(length(random)), ' ');
-            for (char& ch : text)
-                ch = static_cast<char>(letter(random));
-            sheet.setCell(c, r, std::move(text));
-        }
+    tavlor::bench::fillFullSheet(sheet);
 }
 
 // Alternates between typing a character at the end of M5000 and deleting it again.
