@@ -75,12 +75,16 @@ void SheetGrid::setRow(int row) {
     moveTo(m_col, row);
 }
 
-void SheetGrid::moveTo(int col, int row, bool keepAnchor) {
+bool SheetGrid::selectionAllowed(int col, int row) {
     if (col == m_col && row == m_row)
-        return;
+        return false;
     bool canSelect = true;
     emit selectCell(col, row, &canSelect);
-    if (!canSelect)
+    return canSelect;
+}
+
+void SheetGrid::moveTo(int col, int row, bool keepAnchor) {
+    if (!selectionAllowed(col, row))
         return;
     m_col = col;
     m_row = row;
@@ -228,11 +232,7 @@ void SheetGrid::pressAt(Qt::MouseButton button, const QPoint& pos) {
         return;
     const int col = index.column() + 1;
     const int row = index.row() + 1;
-    if (col == m_col && row == m_row)
-        return;
-    bool canSelect = true;
-    emit selectCell(col, row, &canSelect);
-    if (!canSelect)
+    if (!selectionAllowed(col, row))
         return;
     m_col = m_anchorCol = col;
     m_row = m_anchorRow = row;

@@ -85,6 +85,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /** Fires the select-cell event for (col, row) unless it already is the current cell; true
+     *  when the move may go ahead. */
+    bool selectionAllowed(int col, int row);
     void openEditor();
     void closeEditor();
     void commitEditor();

@@ -36,12 +36,6 @@ std::vector<std::string> awkwardTexts() {
     };
 }
 
-void wheel(QWidget* target, int notches) {
-    const QPoint at = target->rect().center();
-    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &event);
-}
 } // namespace
 
 class tst_byte_identity : public QObject {

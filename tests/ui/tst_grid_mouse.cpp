@@ -5,23 +5,14 @@
 #include "support/form_harness.h"
 #include "tform1.h"
 
-#include <QHeaderView>
 #include <QFile>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
 
 using namespace tavlor_uitest;
-
-namespace {
-void wheel(QWidget* target, int notches) {
-    const QPoint at = target->rect().center();
-    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &event);
-}
-} // namespace
 
 class tst_grid_mouse : public QObject {
     Q_OBJECT

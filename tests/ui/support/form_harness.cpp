@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace tavlor_uitest {
 
@@ -69,6 +70,13 @@ QStringList EventLog::take() {
 
 QWidget* focused() {
     return QApplication::focusWidget();
+}
+
+void wheel(QWidget* target, int notches) {
+    const QPoint at = target->rect().center();
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
 }
 
 } // namespace tavlor_uitest

@@ -47,6 +47,8 @@ private:
 
 /** The widget that has the keyboard focus (nullptr when none). */
 QWidget* focused();
+/** Sends notches of the mouse wheel (positive: away from the user) to the middle of target. */
+void wheel(QWidget* target, int notches);
 
 } // namespace tavlor_uitest
 
