@@ -10,7 +10,9 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <string>
+#include <grp.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -44,6 +46,33 @@ mode_t modeOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
     return info.st_mode;
+}
+
+// Runs checks with an ordinary user's rights. As root (as in CI), where every access check passes,
+// a child process takes over the test folder, becomes "nobody" and runs them there; its failures
+// show in its own output and fail the test through its exit status.
+void asOrdinaryUser(const std::string& folder, const std::function<void()>& checks) {
+    if (::geteuid() != 0) {
+        checks();
+        return;
+    }
+    constexpr uid_t kNobody = 65534;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool dropped = ::chown(folder.c_str(), kNobody, kNobody) == 0 &&
+                             ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 &&
+                             ::setuid(kNobody) == 0 && ::geteuid() == kNobody;
+        if (!dropped)
+            ::_exit(2);
+        checks();
+        ::_exit(testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+    EXPECT_NE(WEXITSTATUS(status), 2) << "could not become an ordinary user";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "checks failed as an ordinary user (see above)";
 }
 
 class FileAccessTest : public testing::Test {
@@ -226,28 +255,32 @@ TEST_F(FileAccessTest, CreateErrorsForFoldersAndMissingFolders) {
 }
 
 TEST_F(FileAccessTest, DeniedFolderIsRefused) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root passes every access check";
-    const std::string locked = folder.file("locked");
-    ASSERT_EQ(::mkdir(locked.c_str(), 0500), 0);
-    const std::string path = locked + "/x.csv";
-    document.Genislik();
-    EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EACCES));
+    asOrdinaryUser(folder.path(), [&] {
+        const std::string locked = folder.file("locked");
+        ASSERT_EQ(::mkdir(locked.c_str(), 0500), 0);
+        const std::string path = locked + "/x.csv";
+        document.Genislik();
+        EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EACCES));
+        EXPECT_EQ(test::folderListing(locked), "");
+    });
 }
 
 TEST_F(FileAccessTest, UnreadableFileAndFileOfAnotherUserAreRefused) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root passes every access check";
-    const std::string path = folder.file("secret.csv");
-    test::writeBytes(path, "x;\r\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
-    EXPECT_EQ(errorOf([&] { document.Ac(path); }), openError(path, EACCES));
-    // Writable by mode, but not by us: not replaced behind the owner's back.
-    const std::string shared = "/etc/hostname";
-    if (::access(shared.c_str(), F_OK) == 0) {
-        document.Genislik();
-        EXPECT_EQ(errorOf([&] { document.Kaydet(shared); }), createError(shared, EACCES));
-    }
+    asOrdinaryUser(folder.path(), [&] {
+        const std::string path = folder.file("secret.csv");
+        test::writeBytes(path, "x;\r\n");
+        ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+        EXPECT_EQ(errorOf([&] { document.Ac(path); }), openError(path, EACCES));
+        // A file of another user in a folder we may not write: refused, and left as it was.
+        const std::string shared = "/etc/hostname";
+        struct stat info {};
+        if (::stat(shared.c_str(), &info) == 0 && info.st_uid != ::geteuid()) {
+            const std::string before = test::readBytes(shared);
+            document.Genislik();
+            EXPECT_EQ(errorOf([&] { document.Kaydet(shared); }), createError(shared, EACCES));
+            EXPECT_EQ(test::readBytes(shared), before);
+        }
+    });
 }
 
 TEST_F(FileAccessTest, SaveKeepsPermissionBitsAndLeavesNoTemporaryFile) {
