@@ -2,6 +2,7 @@
 
 #include "bytetext.h"
 #include "cell_editor.h"
+#include "header_edge_resizer.h"
 #include "core/sheet.h"
 #include "sheet_model.h"
 
@@ -45,6 +46,11 @@ SheetGrid::SheetGrid(tavlor::Sheet& sheet, QWidget* parent)
         header->setHighlightSections(false);
         header->setMinimumSectionSize(4);
         header->setSectionResizeMode(QHeaderView::Interactive);
+        // Installed before the grid's own filter, which therefore sees every press first.
+        if (header == horizontalHeader())
+            new HeaderEdgeResizer(header, [this](int height) { setRowHeightOf(0, height); });
+        else
+            new HeaderEdgeResizer(header, [this](int width) { setColWidth(0, width); });
         header->viewport()->installEventFilter(this);
         connect(header, &QHeaderView::sectionResized, this, [this] { placeEditor(); });
     }
@@ -130,10 +136,22 @@ void SheetGrid::refreshHeaders() {
 }
 
 void SheetGrid::setColWidth(int col, int width) {
-    if (col == 0)
+    if (col == 0) {
         verticalHeader()->setFixedWidth(width);
-    else
+        updateGeometries(); // the cells move over at once, not at the next layout
+    } else {
         setColumnWidth(col - 1, width);
+    }
+    placeEditor();
+}
+
+void SheetGrid::setRowHeightOf(int row, int height) {
+    if (row == 0) {
+        horizontalHeader()->setFixedHeight(height);
+        updateGeometries();
+    } else {
+        setRowHeight(row - 1, height);
+    }
     placeEditor();
 }
 

@@ -46,6 +46,8 @@ public:
 
     /** Column 0 is the header column; its width is that of the row-number header. */
     void setColWidth(int col, int width);
+    /** Row 0 is the header row; its height is that of the column-letter header. */
+    void setRowHeightOf(int row, int height);
     int colWidth(int col) const;
     int rowHeightOf(int row) const;
 

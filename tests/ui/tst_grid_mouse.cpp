@@ -66,6 +66,49 @@ private slots:
         QCOMPARE(focused(), form->S()->editor());
     }
 
+    void headerEdgesResizeTheHeaderRowAndColumn() {
+        auto form = showForm();
+        tavlor::ui::SheetGrid* grid = form->S();
+        grid->moveTo(2, 3);
+        const QRect before = grid->cellRect(2, 3);
+
+        // The bottom edge of the column header: the header row grows by 10 pixels.
+        QWidget* top = grid->horizontalHeader()->viewport();
+        const int topX = grid->horizontalHeader()->sectionViewportPosition(2) + 50;
+        QTest::mouseMove(top, QPoint(topX, 19));
+        QCOMPARE(top->cursor().shape(), Qt::SplitVCursor);
+        QTest::mousePress(top, Qt::LeftButton, {}, QPoint(topX, 19));
+        QVERIFY(!grid->editor()->isVisible());
+        QTest::mouseMove(top, QPoint(topX, 29));
+        QTest::mouseRelease(top, Qt::LeftButton, {}, QPoint(topX, 29));
+        QCOMPARE(grid->rowHeightOf(0), 30);
+        QCOMPARE(grid->viewport()->y(), 30 + grid->frameWidth()); // the cells moved down at once
+        QCOMPARE(grid->horizontalHeader()->sectionSize(2), 100); // no column was resized
+
+        // The right edge of the row header: the header column narrows to the smallest size.
+        QWidget* left = grid->verticalHeader()->viewport();
+        const int leftY = grid->verticalHeader()->sectionViewportPosition(5) + 10;
+        QTest::mouseMove(left, QPoint(29, leftY));
+        QCOMPARE(left->cursor().shape(), Qt::SplitHCursor);
+        QTest::mousePress(left, Qt::LeftButton, {}, QPoint(29, leftY));
+        QTest::mouseMove(left, QPoint(-40, leftY));
+        QTest::mouseRelease(left, Qt::LeftButton, {}, QPoint(-40, leftY));
+        QCOMPARE(grid->colWidth(0), 4);
+        QCOMPARE(grid->viewport()->x(), 4 + grid->frameWidth());
+        QCOMPARE(grid->rowHeightOf(3), 20);
+
+        // The cells moved with the headers; the current cell and its editor stayed together.
+        QCOMPARE(grid->cellRect(2, 3), before);
+        QCOMPARE(grid->col(), 2);
+        QCOMPARE(grid->row(), 3);
+        QVERIFY(grid->editor()->isVisible());
+        QCOMPARE(grid->editor()->geometry(), grid->cellRect(2, 3).adjusted(0, 0, -1, -1));
+
+        // Inside the header, away from its edge, the cursor is the header's own again.
+        QTest::mouseMove(top, QPoint(topX, 5));
+        QVERIFY(top->cursor().shape() != Qt::SplitVCursor);
+    }
+
     void pressInsideTheEditorOnlyPlacesTheCaret() {
         auto form = showForm();
         putCell(*form, 1, 1, "abcdef");
