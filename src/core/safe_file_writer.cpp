@@ -9,7 +9,9 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <string>
 #include <vector>
 
 namespace tavlor {
@@ -39,6 +41,29 @@ public:
 private:
     int m_fd = -1;
 };
+
+// Gives the new file the extended attributes of the old one: access control lists, a desktop's
+// tags and comments. Attributes the system does not let us set are left out; the save goes on.
+void copyExtendedAttributes(int from, int to) {
+    ssize_t size = ::flistxattr(from, nullptr, 0);
+    if (size <= 0)
+        return;
+    std::vector<char> names(static_cast<std::size_t>(size));
+    size = ::flistxattr(from, names.data(), names.size());
+    if (size <= 0)
+        return;
+    std::vector<char> value;
+    for (const char* name = names.data(); name < names.data() + size;
+         name += std::char_traits<char>::length(name) + 1) {
+        const ssize_t length = ::fgetxattr(from, name, nullptr, 0);
+        if (length < 0)
+            continue;
+        value.resize(static_cast<std::size_t>(length));
+        const ssize_t got = ::fgetxattr(from, name, value.data(), value.size());
+        if (got >= 0)
+            ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(got), 0);
+    }
+}
 
 [[noreturn]] void failCreate(const std::string& path, int errorNumber) {
     throw FileError(createErrorMessage(path, errorNumber));
@@ -160,6 +185,7 @@ void writeFileSafely(const std::string& path, std::string_view text) {
             // Not permitted for other users' files: the new file stays ours.
         }
         ::fchmod(temp.get(), existingInfo.st_mode & 07777);
+        copyExtendedAttributes(existing.get(), temp.get());
     } else {
         ::fchmod(temp.get(), 0666 & ~currentUmask());
     }

@@ -17,6 +17,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace tavlor {
@@ -300,6 +301,25 @@ TEST_F(FileAccessTest, SaveKeepsPermissionBitsAndLeavesNoTemporaryFile) {
     document.Kaydet(fresh);
     ::umask(mask);
     EXPECT_EQ(modeOf(fresh) & 07777, 0644u);
+}
+
+TEST_F(FileAccessTest, SaveKeepsExtendedAttributes) {
+    const std::string path = folder.file("tagged.csv");
+    test::writeBytes(path, "old;\r\n");
+    const std::string comment = "quarterly figures";
+    if (::setxattr(path.c_str(), "user.xdg.comment", comment.data(), comment.size(), 0) != 0)
+        GTEST_SKIP() << "this file system keeps no user attributes: " << std::strerror(errno);
+    ASSERT_EQ(::setxattr(path.c_str(), "user.empty", "", 0, 0), 0);
+    document.sheet().setCell(1, 1, "new");
+    document.Genislik();
+    document.Kaydet(path);
+    EXPECT_EQ(test::readBytes(path), "new;\r\n");
+    char value[64] = {};
+    const ssize_t length = ::getxattr(path.c_str(), "user.xdg.comment", value, sizeof value);
+    ASSERT_GE(length, 0) << std::strerror(errno);
+    EXPECT_EQ(std::string(value, static_cast<std::size_t>(length)), comment);
+    EXPECT_EQ(::getxattr(path.c_str(), "user.empty", value, sizeof value), 0);
+    EXPECT_EQ(test::folderListing(folder.path()), "tagged.csv");
 }
 
 TEST_F(FileAccessTest, LongestFileNamesCanBeReplaced) {
