@@ -7,11 +7,11 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-#include <string>
 #include <vector>
 
 namespace tavlor {

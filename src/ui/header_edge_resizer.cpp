@@ -24,8 +24,8 @@ int HeaderEdgeResizer::size() const {
 
 bool HeaderEdgeResizer::onEdge(const QPoint& pos) const {
     const QWidget* viewport = m_header->viewport();
-    const int edge = m_header->orientation() == Qt::Horizontal ? viewport->height()
-                                                               : viewport->width();
+    const int edge =
+        m_header->orientation() == Qt::Horizontal ? viewport->height() : viewport->width();
     return along(pos) >= edge - kGrip && along(pos) < edge;
 }
 

@@ -21,8 +21,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static constexpr int kGrip = 3;     // pixels inside the edge that pick it up
-    static constexpr int kMinimum = 4;  // the smallest size a drag leaves
+    static constexpr int kGrip = 3;    // pixels inside the edge that pick it up
+    static constexpr int kMinimum = 4; // the smallest size a drag leaves
 
     bool onEdge(const QPoint& pos) const;
     int along(const QPoint& pos) const; // the coordinate across the edge

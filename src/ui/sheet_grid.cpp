@@ -2,8 +2,8 @@
 
 #include "bytetext.h"
 #include "cell_editor.h"
-#include "header_edge_resizer.h"
 #include "core/sheet.h"
+#include "header_edge_resizer.h"
 #include "sheet_model.h"
 
 #include <QHeaderView>

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
-#include <string>
 #include <grp.h>
+#include <string>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>

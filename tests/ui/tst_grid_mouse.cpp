@@ -83,7 +83,7 @@ private slots:
         QTest::mouseRelease(top, Qt::LeftButton, {}, QPoint(topX, 29));
         QCOMPARE(grid->rowHeightOf(0), 30);
         QCOMPARE(grid->viewport()->y(), 30 + grid->frameWidth()); // the cells moved down at once
-        QCOMPARE(grid->horizontalHeader()->sectionSize(2), 100); // no column was resized
+        QCOMPARE(grid->horizontalHeader()->sectionSize(2), 100);  // no column was resized
 
         // The right edge of the row header: the header column narrows to the smallest size.
         QWidget* left = grid->verticalHeader()->viewport();
