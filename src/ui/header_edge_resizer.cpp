@@ -9,9 +9,9 @@
 namespace tavlor::ui {
 
 HeaderEdgeResizer::HeaderEdgeResizer(QHeaderView* header, std::function<void(int)> apply)
-    : QObject(header), m_header(header), m_apply(std::move(apply)) {
-    header->viewport()->setMouseTracking(true);
-    header->viewport()->installEventFilter(this);
+    : QObject(header), m_header(header), m_viewport(header->viewport()), m_apply(std::move(apply)) {
+    m_viewport->setMouseTracking(true);
+    m_viewport->installEventFilter(this);
 }
 
 int HeaderEdgeResizer::along(const QPoint& pos) const {
@@ -23,19 +23,21 @@ int HeaderEdgeResizer::size() const {
 }
 
 bool HeaderEdgeResizer::onEdge(const QPoint& pos) const {
-    const QWidget* viewport = m_header->viewport();
     const int edge =
-        m_header->orientation() == Qt::Horizontal ? viewport->height() : viewport->width();
+        m_header->orientation() == Qt::Horizontal ? m_viewport->height() : m_viewport->width();
     return along(pos) >= edge - kGrip && along(pos) < edge;
 }
 
 bool HeaderEdgeResizer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_header->viewport())
+    // Only mouse events touch the header: other events also arrive while it is being destroyed.
+    const QEvent::Type type = event->type();
+    if (watched != m_viewport ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+         type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return false;
-    QWidget* viewport = m_header->viewport();
     const Qt::CursorShape shape =
         m_header->orientation() == Qt::Horizontal ? Qt::SplitVCursor : Qt::SplitHCursor;
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -53,12 +55,12 @@ bool HeaderEdgeResizer::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (onEdge(pos)) {
-            viewport->setCursor(shape);
+            m_viewport->setCursor(shape);
             m_cursorSet = true;
             return true; // the header would put its own cursor back
         }
         if (m_cursorSet) {
-            viewport->unsetCursor();
+            m_viewport->unsetCursor();
             m_cursorSet = false;
         }
         return false;

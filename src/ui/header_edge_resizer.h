@@ -29,6 +29,7 @@ private:
     int size() const;
 
     QHeaderView* m_header;
+    QWidget* m_viewport; // the header's viewport, which is never replaced
     std::function<void(int)> m_apply;
     bool m_dragging = false;
     bool m_cursorSet = false;
