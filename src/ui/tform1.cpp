@@ -7,6 +7,7 @@
 #include "formula_bar.h"
 #include "resources_init.h"
 #include "sheet_grid.h"
+#include "startup_frame_keeper.h"
 #include "status_panels.h"
 #include "window_placement.h"
 
@@ -31,7 +32,8 @@ using tavlor::ui::toText;
 namespace {
 constexpr int kLabel1Width = 46;
 constexpr int kFormulaBarLeft = 69;
-constexpr int kFormulaBarMargin = 70; // client width - 70 puts the right edge 1 pixel inside
+constexpr int kFormulaBarMargin = 70;    // client width - 70 puts the right edge 1 pixel inside
+constexpr int kStartupFrameWatch = 3000; // how long a window manager may take to frame the window
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -101,6 +103,11 @@ void TForm1::FormResize() {
 void TForm1::Timer1Timer() {
     m_Timer1->stop();
     move(x(), 1);
+    // A window manager frames the window only after this; keep the outer rectangle meant here.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        new tavlor::ui::StartupFrameKeeper(
+            this, QRect(QPoint(x(), 1), tavlor::ui::startupFrameSize(screen->geometry().size())),
+            kStartupFrameWatch);
 }
 
 void TForm1::Exit1Click() {
