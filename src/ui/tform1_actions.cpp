@@ -4,6 +4,7 @@
 #include "cell_editor.h"
 #include "formula_bar.h"
 #include "glyphs.h"
+#include "menu_style.h"
 #include "sheet_grid.h"
 #include "shortcut_gate.h"
 #include "status_panels.h"
@@ -13,6 +14,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 
 namespace {
 
@@ -123,7 +125,11 @@ void TForm1::buildMenu() {
     help->addAction(VersionHistory1);
     help->addAction(About1);
 
+    // Greyed items are highlighted too, so their hints show. The style lives with the window.
+    auto* menuStyle = new tavlor::ui::MenuStyle(QApplication::style()->name());
+    menuStyle->setParent(this);
     for (QMenu* menu : {file, edit, help}) {
+        menu->setStyle(menuStyle);
         menu->setToolTipsVisible(false);
         connect(menu, &QMenu::aboutToShow, this, guarded(&TForm1::updateEditActions));
         // Closing a menu leaves no hint behind.

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
@@ -295,6 +296,20 @@ private slots:
         QVERIFY(!QToolTip::isVisible());
     }
 
+    void disabledButtonStillShowsItsHint() {
+        auto form = showForm();
+        QVERIFY(!form->EditUndo1->isEnabled());
+        QToolButton* undo = nullptr;
+        for (QToolButton* button : form->ToolBar1()->findChildren<QToolButton*>())
+            if (button->defaultAction() == form->EditUndo1)
+                undo = button;
+        QVERIFY(undo != nullptr);
+        QTest::mouseMove(undo, undo->rect().center());
+        QTRY_COMPARE(form->panelText(0), QStringLiteral("Revert the last action"));
+        QTest::mouseMove(form->S()->viewport(), QPoint(200, 200));
+        QTRY_COMPARE(form->panelText(0), QString());
+    }
+
     void menuItemHintGoesToPanelZero() {
         auto form = showForm();
         QMenu* file = form->menuBar()->actions().at(0)->menu();
@@ -309,6 +324,24 @@ private slots:
         QTest::mouseMove(file, file->actionGeometry(form->FilePrint1).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Print current file"));
         file->close();
+        QTRY_COMPARE(form->panelText(0), QString());
+
+        // A greyed item is highlighted too, and shows its hint.
+        QMenu* edit = form->menuBar()->actions().at(1)->menu();
+        QVERIFY(!form->EditUndo1->isEnabled());
+        edit->popup(form->mapToGlobal(QPoint(40, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+        QTest::mouseMove(edit, edit->actionGeometry(form->EditCut1).center());
+        QTRY_COMPARE(form->panelText(0),
+                     QStringLiteral("Cut the selection and put it on the Clipboard"));
+        QTest::mouseMove(edit, edit->actionGeometry(form->EditUndo1).center());
+        QTRY_COMPARE(form->panelText(0), QStringLiteral("Revert the last action"));
+        // Highlighted or not, a greyed item does nothing when chosen.
+        QSignalSpy undone(form->EditUndo1, &QAction::triggered);
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(form->EditUndo1).center());
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(undone.count(), 0);
+        edit->close();
         QTRY_COMPARE(form->panelText(0), QString());
     }
 };
