@@ -91,11 +91,34 @@ void QtDocumentUi::setCaption(const std::string& caption) {
 }
 
 void QtDocumentUi::showLoadWarning(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, toText(DocumentWorkflow::AppTitle), toText(text),
-                    QMessageBox::Ok, m_window);
-    box.setObjectName(QStringLiteral("LoadWarning"));
-    box.exec();
-    giveBackActivation();
+    showBox([this, message = toText(text)] {
+        QMessageBox box(QMessageBox::Warning, toText(DocumentWorkflow::AppTitle), message,
+                        QMessageBox::Ok, m_window);
+        box.setObjectName(QStringLiteral("LoadWarning"));
+        box.exec();
+        giveBackActivation();
+    });
+}
+
+void QtDocumentUi::holdBoxesDuring(const std::function<void()>& body) {
+    m_holdingBoxes = true;
+    body();
+    m_holdingBoxes = false;
+}
+
+void QtDocumentUi::releaseBoxes() {
+    while (!m_heldBoxes.empty()) {
+        const std::function<void()> box = std::move(m_heldBoxes.front());
+        m_heldBoxes.erase(m_heldBoxes.begin());
+        box();
+    }
+}
+
+void QtDocumentUi::showBox(std::function<void()> box) {
+    if (m_holdingBoxes)
+        m_heldBoxes.push_back(std::move(box));
+    else
+        box();
 }
 
 void QtDocumentUi::giveBackActivation() {

@@ -174,6 +174,8 @@ private:
     void buildMenu();
     void wireEvents();
     void firstShow();
+    /** Shows the boxes held back during the start-up load, once the window is placed. */
+    void releaseStartupBoxes();
     /** Creates the find dialog and the printing (tform1_commands.cpp). */
     void createCommandParts();
 
@@ -194,6 +196,7 @@ private:
     QTimer* m_idleTimer = nullptr;
     tavlor::ui::ShortcutGate* m_shortcutGate = nullptr;
     bool m_shownOnce = false;
+    bool m_startupBoxesReleased = false;
     tavlor::ui::FindDialog* m_FindDialog = nullptr;
     tavlor::ui::PrintController* m_printController = nullptr;
 };
