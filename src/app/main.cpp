@@ -1,6 +1,7 @@
 // Program entry: the application object, its title and version, the main window, the event loop.
 #include "application_title.h"
 #include "resources_init.h"
+#include "termination_request.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
     TForm1 Form1;
     // The file to open at start-up, as raw bytes; QApplication has taken its own options out.
     Form1.setCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    // kill, a session's end: closes like the close button, asking about unsaved changes.
+    tavlor::ui::TerminationRequest termination(&Form1);
     Form1.show();
     return QApplication::exec();
 }
