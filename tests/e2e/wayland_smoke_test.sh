@@ -72,7 +72,7 @@ until shown; do
     sleep 0.2
 done
 step "the window \"$TITLE\" shows"
-sleep 1 # the start-up placement runs after the first show
+sleep 3.5 # the start-up placement and its watch over the frame run in the first 3 s
 
 step "asking it to close (SIGTERM)"
 kill -TERM "$APP_PID"
