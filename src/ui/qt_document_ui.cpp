@@ -4,6 +4,8 @@
 #include "ui/application_title.h"
 #include "ui/bytetext.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -24,6 +26,15 @@ QFileDialog* makeFileDialog(QWidget* window, QFileDialog::AcceptMode mode, const
     dialog->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
     dialog->setSizeGripEnabled(true);
     dialog->setModal(true);
+    // The name box's completion list is a window of its own, which the folder's names, read in the
+    // background, can still open after the dialog has closed: it closes and lets go of the box
+    // with the dialog (the box takes it back when it next gets the focus).
+    QObject::connect(dialog, &QDialog::finished, dialog, [dialog] {
+        for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+            completer->popup()->hide();
+            completer->setWidget(nullptr);
+        }
+    });
     return dialog;
 }
 

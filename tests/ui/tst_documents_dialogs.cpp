@@ -5,6 +5,8 @@
 #include "ui/qt_document_ui.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -160,6 +162,38 @@ private slots:
         QCOMPARE(QString::fromStdString(chosen.value()), existing);
     }
 
+    void saveDialogsCompletionListClosesWithIt() {
+        std::ofstream(m_dir.filePath(QStringLiteral("alpha.csv")).toStdString()) << "x;\r\n";
+        QCompleter* completer = nullptr;
+        m_script->then([&](QWidget* modal) {
+            auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            completer = edit->completer();
+            edit->clear();
+            // Typed and confirmed before the folder's names have even been read.
+            QTest::keyClicks(edit, QStringLiteral("alp"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        const auto chosen =
+            m_ui->chooseSavePath(m_dir.filePath(QStringLiteral("x.csv")).toStdString());
+        QCOMPARE(QString::fromStdString(chosen.value()), m_dir.filePath(QStringLiteral("alp.csv")));
+        QVERIFY(completer != nullptr);
+        QTest::qWait(300);
+        QVERIFY(!completer->popup()->isVisible());
+
+        // Next time the list completes names again.
+        bool completes = false;
+        m_script->then([&](QWidget* modal) {
+            auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            edit->setFocus();
+            edit->clear();
+            QTest::keyClicks(edit, QStringLiteral("alp"));
+            completes = QTest::qWaitFor([&] { return completer->popup()->isVisible(); });
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        QVERIFY(!m_ui->chooseSavePath(std::nullopt).has_value());
+        QVERIFY(completes);
+    }
+
     void openDialogTakesMissingFilesAndRemembersTheName() {
         acceptFileDialogWith(m_dir.filePath(QStringLiteral("missing")));
         auto chosen = m_ui->chooseOpenPath();
@@ -176,8 +210,7 @@ private slots:
     void captionAndApplicationTitleStayEqual() {
         m_ui->setCaption("book1.csv - Vorlane Tavlor");
         QCOMPARE(m_window->windowTitle(), QStringLiteral("book1.csv - Vorlane Tavlor"));
-        QCOMPARE(tavlor::ui::applicationTitle(),
-                 QStringLiteral("book1.csv - Vorlane Tavlor"));
+        QCOMPARE(tavlor::ui::applicationTitle(), QStringLiteral("book1.csv - Vorlane Tavlor"));
         m_ui->setCaption("Vorlane Tavlor");
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Vorlane Tavlor"));
     }

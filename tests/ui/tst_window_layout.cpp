@@ -257,6 +257,37 @@ private slots:
         QCOMPARE(form->TabSet1()->currentIndex(), 0);
     }
 
+    void largeFontKeepsTheTextsWhole() {
+        // A 14 pt desktop font: the status panels grow to their longest texts, the rest holds.
+        const QFont normal = QApplication::font();
+        QFont large = normal;
+        large.setPointSize(14);
+        QApplication::setFont(large);
+        auto form = showForm();
+        QApplication::setFont(normal);
+        QTest::keyClick(form->S()->editor(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(form->S()->editor(), QStringLiteral("x"));
+        QCOMPARE(form->panelText(1), QStringLiteral("Modified"));
+        const auto whole = [](const QLabel* label, const QString& text) {
+            const QFontMetrics metrics(label->font());
+            return metrics.horizontalAdvance(text) <= label->contentsRect().width() &&
+                   metrics.height() <= label->contentsRect().height();
+        };
+        QStringList clipped;
+        const QStringList longest{QString(), QStringLiteral("Modified"), QStringLiteral("9999"),
+                                  QStringLiteral("26"),
+                                  QStringLiteral("Total Rows:9999 Total Cols:26")};
+        for (int i = 0; i < 5; ++i) {
+            if (!whole(form->StatusBar()->panel(i), longest[i]))
+                clipped << QStringLiteral("panel %1").arg(i);
+        }
+        if (!whole(form->Label1(), QStringLiteral("Z9999")))
+            clipped << QStringLiteral("Label1");
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
+        QVERIFY(form->StatusBar()->panel(0)->width() > 250);
+        QCOMPARE(form->StatusBar()->panel(1)->x(), form->StatusBar()->panel(0)->width());
+    }
+
     void gridAndFonts() {
         auto form = showForm();
         auto* grid = form->S();
