@@ -11,8 +11,8 @@ std::string printRowText(const Sheet& sheet, int row) {
     return text;
 }
 
-void printSheet(const Sheet& sheet, TextDevice& device) {
-    PrintChannel channel(device);
+void printSheet(const Sheet& sheet, TextDevice& device, TextEncoding encoding) {
+    PrintChannel channel(device, encoding);
     channel.open();
     // One row at a time, so memory does not grow with the sheet.
     for (std::int64_t row = 1; row <= sheet.MaxRow(); ++row) {

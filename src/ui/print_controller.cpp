@@ -67,7 +67,7 @@ bool PrintController::runDialog(QPrintDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void PrintController::print(const tavlor::Sheet& sheet) {
+void PrintController::print(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec) {
     try {
         if (m_printing) {
             // A job is being laid out: the dialog still opens, on a copy of the settings, and
@@ -83,16 +83,16 @@ void PrintController::print(const tavlor::Sheet& sheet) {
         restrictToAllPages(dialog);
         if (!runDialog(dialog))
             return;
-        printJob(sheet);
+        printJob(sheet, codec);
     } catch (const std::exception&) {
         throw std::runtime_error(kPrinterNotFound);
     }
 }
 
-void PrintController::printJob(const tavlor::Sheet& sheet) {
+void PrintController::printJob(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec) {
     const PrintingFlag printing(m_printing);
-    PrinterTextDevice device(printer());
-    tavlor::printSheet(sheet, device);
+    PrinterTextDevice device(printer(), codec);
+    tavlor::printSheet(sheet, device, codec.encoding());
 }
 
 void PrintController::setup() {

@@ -19,6 +19,8 @@ constexpr PanelLayout kLayout[StatusPanels::kPanelCount] = {
     {50, false, Qt::AlignLeft, u""},
 };
 constexpr int kBarHeight = 19;
+// Room kept right of the trailing field for the size grip.
+constexpr int kGripRoom = 14;
 } // namespace
 
 StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
@@ -58,20 +60,32 @@ QLabel* StatusPanels::panel(int index) const {
     return m_panels.at(static_cast<std::size_t>(index));
 }
 
+void StatusPanels::setTrailingField(QWidget* field) {
+    m_trailing = field;
+    field->setParent(this);
+    field->show();
+    placePanels();
+}
+
 void StatusPanels::resizeEvent(QResizeEvent* event) {
     QStatusBar::resizeEvent(event);
     placePanels();
 }
 
 void StatusPanels::placePanels() {
+    const int fieldWidth =
+        m_trailing ? std::max(m_trailing->sizeHint().width(), m_trailing->minimumWidth()) : 0;
+    const int trailingWidth = m_trailing ? fieldWidth + kGripRoom : 0;
     int left = 0;
     for (int i = 0; i < kPanelCount; ++i) {
         const bool last = i == kPanelCount - 1;
-        const int width =
-            last ? std::max(kLayout[i].width, this->width() - left) : kLayout[i].width;
+        const int width = last ? std::max(kLayout[i].width, this->width() - trailingWidth - left)
+                               : kLayout[i].width;
         m_panels[static_cast<std::size_t>(i)]->setGeometry(left, 0, width, height());
         left += width;
     }
+    if (m_trailing)
+        m_trailing->setGeometry(left, 0, fieldWidth, height());
     // Keep the size grip above the last panel.
     for (QObject* child : children()) {
         if (auto* widget = qobject_cast<QWidget*>(child); widget && widget->inherits("QSizeGrip"))

@@ -9,7 +9,8 @@ class QLabel;
 namespace tavlor::ui {
 
 /** The status bar with its five fixed panels (hint, modified flag, row, column, totals); the last
- *  panel reaches the right edge and a size grip sits at the right end. */
+ *  panel reaches the right edge, or the field set at the right end, and a size grip sits at the
+ *  right end. */
 class StatusPanels : public QStatusBar {
     Q_OBJECT
 public:
@@ -21,6 +22,9 @@ public:
     void setPanelText(int index, const QString& text);
     QString panelText(int index) const;
     QLabel* panel(int index) const;
+    /** Places field at the right end of the bar, as wide as it asks to be; the last panel ends
+     *  where it begins. */
+    void setTrailingField(QWidget* field);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -29,6 +33,7 @@ private:
     void placePanels();
 
     std::array<QLabel*, kPanelCount> m_panels{};
+    QWidget* m_trailing = nullptr;
 };
 
 } // namespace tavlor::ui
