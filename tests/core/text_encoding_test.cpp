@@ -42,6 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                    TextEncoding::Windows1254},
         DetectCase{"LastCharacterCutShort", "abc;\xC4", TextEncoding::Windows1254},
         DetectCase{"UndefinedByte", "a\x81z", TextEncoding::Windows1254},
+        DetectCase{"HighByteInsideALongCell", std::string(9, 'a') + "\xFE" + std::string(9, 'a'),
+                   TextEncoding::Windows1254},
         DetectCase{"OverlongForm", "\xC0\xAF", TextEncoding::Windows1254},
         DetectCase{"EncodedSurrogate", "\xED\xA0\x80", TextEncoding::Windows1254},
         // Cells hold what the reader split off: a character cut by a semicolon is broken.
