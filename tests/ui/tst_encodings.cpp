@@ -99,9 +99,12 @@ private slots:
     }
 
     void switchingChangesTheTextShownAndNoByte() {
+        m_form->S()->moveTo(2, 1);
+        m_form->S()->moveTo(1, 1); // the formula bar shows A1 now
         m_form->encodingChooser()->action(TextEncoding::Windows1252)->trigger();
         QCOMPARE(shown(*m_form, 1, 1), QStringLiteral("Þiþli"));
         QCOMPARE(m_form->S()->editor()->text(), QStringLiteral("Þiþli"));
+        QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("Þiþli"));
         QCOMPARE(m_form->encodingChooser()->field()->text(), QStringLiteral("Windows-1252"));
         QCOMPARE(cell(*m_form, 1, 1), std::string("\xDEi\xFEli"));
         QCOMPARE(m_form->panelText(1), QString());
