@@ -69,7 +69,8 @@ void TForm1::reportUnheldCharacter(char32_t character) {
 }
 
 void TForm1::showEncoding(tavlor::TextEncoding encoding) {
-    m_encodingChooser->show(encoding);
+    if (m_encodingChooser)
+        m_encodingChooser->show(encoding);
     // Same bytes, other text: the grid and the editor show the cells anew, with no event.
     m_S->refreshAll();
     m_S->resyncWithSheet();
