@@ -60,11 +60,12 @@ void TForm1::ConvertToUtf81Click() {
 }
 
 void TForm1::reportUnheldCharacter(char32_t character) {
-    // Short enough for panel 0; "Convert Document to UTF-8" is in the encoding field's menu.
+    // Short enough for the 250 pixels of panel 0; "Convert Document to UTF-8" is in the menu of
+    // the encoding field next to it.
     const char32_t shown[] = {character};
     const QString name = latin1(tavlor::encodingName(m_document.encoding()));
-    m_StatusBar->setPanelText(0, QStringLiteral("No \"") + QString::fromUcs4(shown, 1) +
-                                     QStringLiteral("\" in ") + name +
+    m_StatusBar->setPanelText(0, QStringLiteral("No ") + QString::fromUcs4(shown, 1) +
+                                     QStringLiteral(" in ") + name +
                                      QStringLiteral(": convert to UTF-8"));
 }
 
