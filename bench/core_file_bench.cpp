@@ -1,9 +1,10 @@
 // Loading a full-sheet file (9,999 lines of 26 cells of 8 to 16 bytes) against reading the same
-// bytes into memory, and saving that sheet against writing the same bytes to a file. Both writes
-// include fsync (the save cannot skip it).
+// bytes into memory, the encoding check of a load against the load, and saving that sheet against
+// writing the same bytes to a file. Both writes include fsync (the save cannot skip it).
 #include "core/semicolon_writer.h"
 #include "core/sheet.h"
 #include "core/sheet_document.h"
+#include "core/text_encoding.h"
 #include "full_sheet.h"
 
 #include <benchmark/benchmark.h>
@@ -91,6 +92,15 @@ void BM_LoadFullSheet(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
 }
 BENCHMARK(BM_LoadFullSheet)->Unit(benchmark::kMillisecond);
+
+// The encoding check every load makes over the loaded cells, against BM_LoadFullSheet.
+void BM_DetectEncoding(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavlor::detectEncoding(f.document.sheet()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+BENCHMARK(BM_DetectEncoding)->Unit(benchmark::kMillisecond);
 
 void BM_WriteRawBytes(benchmark::State& state) {
     Fixture& f = fixture();

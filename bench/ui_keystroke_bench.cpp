@@ -39,15 +39,17 @@ void settle() {
         QCoreApplication::processEvents();
 }
 
-std::unique_ptr<TForm1> makeForm(bool full) {
+std::unique_ptr<TForm1> makeForm(bool full, bool turkish = false) {
     auto form = std::make_unique<TForm1>();
+    if (turkish)
+        form->setDocumentEncoding(tavlor::TextEncoding::Windows1254);
     if (full) {
         tavlor::Sheet& sheet = form->document().sheet();
-        // 8 to 16 bytes per cell, every cell different.
+        // 8 to 16 bytes per cell, every cell different; in Windows-1254 padded with "ş".
         for (int row = 1; row <= tavlor::Sheet::kLastRow; ++row) {
             for (int col = 1; col <= tavlor::Sheet::kLastCol; ++col) {
                 std::string text = "c" + std::to_string(col) + "r" + std::to_string(row);
-                text.resize(8 + static_cast<std::size_t>((row + col) % 9), 'x');
+                text.resize(8 + static_cast<std::size_t>((row + col) % 9), turkish ? '\xFE' : 'x');
                 sheet.setCell(col, row, std::move(text));
             }
         }
@@ -100,15 +102,18 @@ template <typename Step> void measure(benchmark::State& state, const char* name,
     g_medians[name] = mid;
 }
 
-void keystroke(benchmark::State& state, bool full) {
-    auto form = makeForm(full);
+void keystroke(benchmark::State& state, bool full, bool turkish = false) {
+    auto form = makeForm(full, turkish);
     form->S()->moveTo(3, 500);
     settle();
     QWidget* editor = form->S()->editor();
-    const char* name = full ? "keystroke/full" : "keystroke/empty";
+    const char* name = turkish ? (full ? "keystroke-1254/full" : "keystroke-1254/empty")
+                               : (full ? "keystroke/full" : "keystroke/empty");
     // Each step changes the cell's text: a letter, then Backspace takes it away again.
     measure(state, name, [&](std::size_t i) {
-        if (i % 2 == 0)
+        if (i % 2 == 0 && turkish)
+            press(editor, Qt::Key_unknown, QStringLiteral("ş"));
+        else if (i % 2 == 0)
             press(editor, Qt::Key_Z, QStringLiteral("z"));
         else
             press(editor, Qt::Key_Backspace);
@@ -137,6 +142,13 @@ void BM_KeystrokeEmpty(benchmark::State& state) {
 void BM_KeystrokeFull(benchmark::State& state) {
     keystroke(state, true);
 }
+// The same in a Windows-1254 document whose cells hold Turkish letters.
+void BM_Keystroke1254Empty(benchmark::State& state) {
+    keystroke(state, false, true);
+}
+void BM_Keystroke1254Full(benchmark::State& state) {
+    keystroke(state, true, true);
+}
 void BM_DownMoveEmpty(benchmark::State& state) {
     downMove(state, false);
 }
@@ -146,6 +158,8 @@ void BM_DownMoveFull(benchmark::State& state) {
 
 BENCHMARK(BM_KeystrokeEmpty)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_KeystrokeFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystroke1254Empty)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystroke1254Full)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DownMoveEmpty)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DownMoveFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -169,6 +183,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     printRatio("keystroke", "keystroke/full", "keystroke/empty");
+    printRatio("keystroke in Windows-1254", "keystroke-1254/full", "keystroke-1254/empty");
     printRatio("down move", "down/full", "down/empty");
     if (g_fullSheetRssKb > 0)
         std::printf("process RSS with a full sheet: %.1f MB\n", double(g_fullSheetRssKb) / 1024.0);

@@ -2,6 +2,7 @@
 // device the print command uses, against a sheet of one row: the time a user waits for a job.
 #include "core/sheet.h"
 #include "core/sheet_print.h"
+#include "core/text_encoding.h"
 #include "full_sheet.h"
 #include "printer_text_device.h"
 
@@ -21,12 +22,13 @@ void printToPdf(benchmark::State& state, int rows) {
             sheet.setCell(col, row, std::string());
     sheet.Genislik();
     QTemporaryDir folder;
+    const tavlor::TextCodec codec;
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.filePath(QStringLiteral("sheet.pdf")));
-        tavlor::ui::PrinterTextDevice device(printer);
-        tavlor::printSheet(sheet, device);
+        tavlor::ui::PrinterTextDevice device(printer, codec);
+        tavlor::printSheet(sheet, device, codec.encoding());
     }
 }
 

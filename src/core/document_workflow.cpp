@@ -186,7 +186,7 @@ void DocumentWorkflow::openChosenFile(const std::string& path) {
     }
     m_document.markUnmodified();
     setCaption();
-    if (report.lostSomething())
+    if (report.warrantsWarning())
         m_ui.showLoadWarning(report.message());
 }
 

@@ -11,7 +11,7 @@ PrintChannel::~PrintChannel() {
 
 void PrintChannel::open() {
     m_device.beginJob();
-    m_layout.emplace(m_device);
+    m_layout.emplace(m_device, m_encoding);
     m_used = 0;
 }
 
@@ -35,6 +35,7 @@ void PrintChannel::close() {
     if (!m_layout)
         return;
     flush();
+    m_layout->finish();
     m_layout.reset();
     m_device.endJob();
 }

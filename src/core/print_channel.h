@@ -16,7 +16,8 @@ class PrintChannel {
 public:
     static constexpr std::size_t kBufferSize = 128;
 
-    explicit PrintChannel(TextDevice& device) : m_device(device) {}
+    explicit PrintChannel(TextDevice& device, TextEncoding encoding = TextEncoding::Utf8)
+        : m_device(device), m_encoding(encoding) {}
     PrintChannel(const PrintChannel&) = delete;
     PrintChannel& operator=(const PrintChannel&) = delete;
     /** Ends a job that is still open (without laying out what is left in the buffer). */
@@ -39,6 +40,7 @@ private:
     void flush();
 
     TextDevice& m_device;
+    TextEncoding m_encoding;
     std::optional<PrintLayout> m_layout;
     std::array<char, kBufferSize> m_buffer{};
     std::size_t m_used = 0;

@@ -1,5 +1,7 @@
 #include "core/print_layout.h"
 
+#include "core/utf8.h"
+
 #include <algorithm>
 
 namespace tavlor {
@@ -15,58 +17,23 @@ bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// Length of the well-formed UTF-8 sequence starting at text[0], or 0 when it is not one.
-std::size_t sequenceLength(std::string_view text) {
-    if (text.empty())
-        return 0;
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    const auto second = static_cast<unsigned char>(text[1]);
-    if (second < low || second > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!isContinuation(static_cast<unsigned char>(text[i])))
-            return 0;
-    }
-    return length;
-}
-
 } // namespace
 
-PrintLayout::PrintLayout(TextDevice& device)
-    : m_device(device), m_pageWidth(device.pageWidth()), m_pageHeight(device.pageHeight()) {}
+PrintLayout::PrintLayout(TextDevice& device, TextEncoding encoding)
+    : m_device(device), m_encoding(encoding), m_pageWidth(device.pageWidth()),
+      m_pageHeight(device.pageHeight()) {}
 
-std::size_t PrintLayout::previousCharEnd(std::string_view text, std::size_t end) {
+std::size_t PrintLayout::previousCharEnd(std::string_view text, std::size_t end,
+                                         TextEncoding encoding) {
     if (end == 0)
         return 0;
+    if (encoding != TextEncoding::Utf8)
+        return end - 1; // one byte is one character of an 8-bit code page
     // A UTF-8 character is at most 4 bytes: look for a lead byte whose sequence ends exactly here.
     for (std::size_t back = 2; back <= 4 && back <= end; ++back) {
         const std::size_t start = end - back;
         if (!isContinuation(static_cast<unsigned char>(text[start]))) {
-            if (sequenceLength(text.substr(start, back)) == back)
+            if (utf8SequenceLength(text.substr(start, back), 0) == back)
                 return start;
             break;
         }
@@ -74,13 +41,27 @@ std::size_t PrintLayout::previousCharEnd(std::string_view text, std::size_t end)
     return end - 1;
 }
 
-std::size_t PrintLayout::firstCharLength(std::string_view text) {
+std::size_t PrintLayout::firstCharLength(std::string_view text, TextEncoding encoding) {
     if (text.empty())
         return 0;
-    return std::max<std::size_t>(1, sequenceLength(text));
+    return encoding == TextEncoding::Utf8 ? std::max<std::size_t>(1, utf8SequenceLength(text, 0))
+                                          : 1;
 }
 
 void PrintLayout::layOut(std::string_view piece) {
+    // A character that the previous piece cut short is completed by this one, so its bytes are
+    // drawn together rather than as two broken halves.
+    std::string joined;
+    if (!m_pending.empty()) {
+        joined = m_pending + std::string(piece);
+        m_pending.clear();
+        piece = joined;
+    }
+    if (m_encoding == TextEncoding::Utf8) {
+        const std::size_t cut = incompleteUtf8Tail(piece);
+        m_pending.assign(piece.substr(piece.size() - cut));
+        piece.remove_suffix(cut);
+    }
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < piece.size(); ++i) {
         const char ch = piece[i];
@@ -99,17 +80,23 @@ void PrintLayout::layOut(std::string_view piece) {
     printRun(piece.substr(runStart));
 }
 
+void PrintLayout::finish() {
+    const std::string rest = std::move(m_pending);
+    m_pending.clear();
+    printRun(rest);
+}
+
 void PrintLayout::printRun(std::string_view run) {
     while (!run.empty()) {
         std::size_t taken = run.size();
         TextExtent extent = m_device.measure(run);
         while (taken > 0 && m_x + extent.width > m_pageWidth) {
-            taken = previousCharEnd(run, taken);
+            taken = previousCharEnd(run, taken, m_encoding);
             extent = m_device.measure(run.substr(0, taken));
         }
         if (taken == 0 && m_x == 0) {
             // Not even one character fits on an empty line: print it anyway, or we never advance.
-            taken = firstCharLength(run);
+            taken = firstCharLength(run, m_encoding);
             extent = m_device.measure(run.substr(0, taken));
         }
         if (m_h < extent.height)

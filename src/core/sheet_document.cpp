@@ -6,6 +6,8 @@
 #include "core/semicolon_writer.h"
 #include "core/sheet_view.h"
 
+#include <algorithm>
+
 namespace tavlor {
 
 SheetDocument::SheetDocument(SheetView* view) : m_view(view) {}
@@ -56,6 +58,7 @@ void SheetDocument::Sil() {
     // spares recording the old text of every cell for a comparison nobody will make.
     m_snapshot.reset(m_sheet);
     m_sheet.clearData();
+    setEncoding(TextEncoding::Utf8);
     if (m_view) {
         m_view->setCurrentCol(1);
         m_view->setCurrentRow(1);
@@ -75,13 +78,43 @@ LoadReport SheetDocument::Ac(const std::string& path) {
         m_sheet.clearData();
         throw;
     }
+    // Before the current cell is set, so the window shows the loaded text in its encoding.
+    setEncoding(detectEncoding(m_sheet));
+    LoadReport report = reader.report();
+    report.looksLikeUtf16 = startsWithUtf16ByteOrderMark(m_sheet.cell(1, 1));
     if (m_view) {
         m_view->setCurrentCol(1);
         m_view->setCurrentRow(1);
     }
     Genislik();
     takeSnapshot();
-    return reader.report();
+    return report;
+}
+
+void SheetDocument::setEncoding(TextEncoding encoding) {
+    if (encoding == m_codec.encoding())
+        return;
+    m_codec = TextCodec(encoding);
+    if (m_view)
+        m_view->showEncoding(encoding);
+}
+
+void SheetDocument::convertToUtf8() {
+    if (m_codec.isUtf8())
+        return;
+    const auto isAscii = [](const std::string& text) {
+        return std::all_of(text.begin(), text.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    };
+    for (int row = 1; row <= Sheet::kLastRow; ++row) {
+        for (int col = 1; col <= Sheet::kLastCol; ++col) {
+            const std::string& text = m_sheet.cell(col, row);
+            if (!isAscii(text))
+                m_sheet.setCell(col, row, m_codec.toUtf8(text));
+        }
+    }
+    setEncoding(TextEncoding::Utf8);
+    changeCheck();
 }
 
 void SheetDocument::Kaydet(const std::string& path) const {

@@ -3,6 +3,7 @@
 #include "core/content_snapshot.h"
 #include "core/load_report.h"
 #include "core/sheet.h"
+#include "core/text_encoding.h"
 
 #include <cstdint>
 #include <string>
@@ -45,6 +46,15 @@ public:
      *  with "Cannot open file "%s". %s" when it cannot be opened or read. Returns what of the file
      *  did not fit in the sheet. */
     LoadReport Ac(const std::string& path);
+    /** The encoding the document's bytes are read in: detected by every load, UTF-8 after Sil. */
+    TextEncoding encoding() const { return m_codec.encoding(); }
+    const TextCodec& codec() const { return m_codec; }
+    /** Reads the same bytes in another encoding: no cell and no modified flag changes. */
+    void setEncoding(TextEncoding encoding);
+    /** Rewrites every cell that is not plain ASCII as UTF-8 and makes the document UTF-8; the
+     *  change check then marks it modified when a byte changed. */
+    void convertToUtf8();
+
     /** Kaydet: write rows 1..max(MaxRow,1) x columns 1..max(MaxCol,1), safely replacing the file.
      *  Throws FileError ("Cannot create file "%s". %s" or "Stream write error"). */
     void Kaydet(const std::string& path) const;
@@ -55,6 +65,7 @@ public:
 
 private:
     Sheet m_sheet;
+    TextCodec m_codec;
     ContentSnapshot m_snapshot;
     bool m_modified = false;
     SheetView* m_view = nullptr;

@@ -11,8 +11,9 @@ std::string printRowText(const Sheet& sheet, int row) {
     return text;
 }
 
-bool printSheet(const Sheet& sheet, TextDevice& device, const PrintProgress& progress) {
-    PrintChannel channel(device);
+bool printSheet(const Sheet& sheet, TextDevice& device, TextEncoding encoding,
+                const PrintProgress& progress) {
+    PrintChannel channel(device, encoding);
     channel.open();
     // One row at a time, so memory does not grow with the sheet.
     const std::int64_t rows = sheet.MaxRow();

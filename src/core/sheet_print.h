@@ -2,6 +2,7 @@
 
 #include "core/print_channel.h"
 #include "core/sheet.h"
+#include "core/text_encoding.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +21,8 @@ using PrintProgress = std::function<bool(std::int64_t done, std::int64_t total)>
  *  row as its row text and one line end, so 28 lines per row; a job always has one page at least.
  *  When progress answers false the job ends at once, without the rows still to come (and without
  *  laying out what was buffered). Returns false when cancelled so. Throws only what opening the
- *  device throws. */
-bool printSheet(const Sheet& sheet, TextDevice& device, const PrintProgress& progress = {});
+ *  device throws. Characters are whole in the document's encoding. */
+bool printSheet(const Sheet& sheet, TextDevice& device, TextEncoding encoding = TextEncoding::Utf8,
+                const PrintProgress& progress = {});
 
 } // namespace tavlor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text_encoding.h"
+
 #include <string>
 
 namespace tavlor {
@@ -20,6 +22,8 @@ public:
     virtual void showTotals(const std::string& text) = 0;
     /** Status panel 1: "Modified" or empty. */
     virtual void showModified(bool modified) = 0;
+    /** The document's encoding changed (the cells' bytes did not): show their text anew. */
+    virtual void showEncoding(TextEncoding encoding) = 0;
 };
 
 } // namespace tavlor

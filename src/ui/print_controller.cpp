@@ -72,7 +72,7 @@ bool PrintController::runDialog(QPrintDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void PrintController::print(const tavlor::Sheet& sheet) {
+void PrintController::print(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec) {
     try {
         if (m_printing) {
             // A job is being laid out: the dialog still opens, on a copy of the settings, and
@@ -88,13 +88,13 @@ void PrintController::print(const tavlor::Sheet& sheet) {
         restrictToAllPages(dialog);
         if (!runDialog(dialog))
             return;
-        printJob(sheet);
+        printJob(sheet, codec);
     } catch (const std::exception&) {
         throw std::runtime_error(kPrinterNotFound);
     }
 }
 
-void PrintController::printJob(const tavlor::Sheet& sheet) {
+void PrintController::printJob(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec) {
     const PrintingFlag printing(m_printing);
     QPrinter& current = printer();
     // Not modal: the window stays usable while the job is laid out, as before.
@@ -107,20 +107,22 @@ void PrintController::printJob(const tavlor::Sheet& sheet) {
     progress.setValue(0);
     bool done = false;
     {
-        PrinterTextDevice device(current);
-        done = tavlor::printSheet(sheet, device, [&](std::int64_t row, std::int64_t rows) {
-            const int percent = static_cast<int>(row * 100 / rows);
-            if (percent != progress.value()) {
-                progress.setLabelText(QStringLiteral("Printing row %1 of %2").arg(row).arg(rows));
-                progress.setValue(percent);
-            }
-            if (!progress.wasCanceled())
-                return true;
-            // A printer's job is withdrawn; a PDF file cannot be, and goes below.
-            if (current.outputFormat() == QPrinter::NativeFormat)
-                current.abort();
-            return false;
-        });
+        PrinterTextDevice device(current, codec);
+        done = tavlor::printSheet(
+            sheet, device, codec.encoding(), [&](std::int64_t row, std::int64_t rows) {
+                const int percent = static_cast<int>(row * 100 / rows);
+                if (percent != progress.value()) {
+                    progress.setLabelText(
+                        QStringLiteral("Printing row %1 of %2").arg(row).arg(rows));
+                    progress.setValue(percent);
+                }
+                if (!progress.wasCanceled())
+                    return true;
+                // A printer's job is withdrawn; a PDF file cannot be, and goes below.
+                if (current.outputFormat() == QPrinter::NativeFormat)
+                    current.abort();
+                return false;
+            });
     }
     if (!done && current.outputFormat() == QPrinter::PdfFormat &&
         !current.outputFileName().isEmpty())

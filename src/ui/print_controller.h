@@ -10,7 +10,8 @@ class QWidget;
 
 namespace tavlor {
 class Sheet;
-}
+class TextCodec;
+} // namespace tavlor
 
 namespace tavlor::ui {
 
@@ -27,7 +28,7 @@ public:
      *  shows its progress with a Cancel button, which withdraws it (a PDF file is removed).
      *  Throws std::runtime_error with "Printer not found!" for every failure, also when a job is
      *  running already. */
-    void print(const tavlor::Sheet& sheet);
+    void print(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec);
     /** The printer-setup dialog; OK makes its choices the current printer. Throws
      *  std::runtime_error("Printing in progress") when confirmed while a job runs. */
     void setup();
@@ -41,7 +42,7 @@ private:
     bool runDialog(QPrintDialog& dialog);
     /** A printer that starts with the current printer's settings, for dialogs during a job. */
     std::unique_ptr<QPrinter> scratchPrinter();
-    void printJob(const tavlor::Sheet& sheet);
+    void printJob(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec);
 
     QWidget* m_owner = nullptr;
     std::unique_ptr<QPrinter> m_printer;

@@ -11,7 +11,8 @@
 
 namespace tavlor::ui {
 
-PrinterTextDevice::PrinterTextDevice(QPrinter& printer) : m_printer(printer) {}
+PrinterTextDevice::PrinterTextDevice(QPrinter& printer, const tavlor::TextCodec& codec)
+    : m_printer(printer), m_codec(codec) {}
 
 PrinterTextDevice::~PrinterTextDevice() {
     if (m_painter.isActive())
@@ -60,12 +61,12 @@ int PrinterTextDevice::charHeight() const {
 tavlor::TextExtent PrinterTextDevice::measure(std::string_view run) const {
     if (!m_metrics)
         return {};
-    return {m_metrics->horizontalAdvance(toText(run)), m_metrics->height()};
+    return {m_metrics->horizontalAdvance(toText(run, m_codec)), m_metrics->height()};
 }
 
 void PrinterTextDevice::draw(int x, int y, std::string_view run) {
     if (m_painter.isActive() && m_metrics)
-        m_painter.drawText(QPoint(x, y + m_metrics->ascent()), toText(run));
+        m_painter.drawText(QPoint(x, y + m_metrics->ascent()), toText(run, m_codec));
 }
 
 } // namespace tavlor::ui

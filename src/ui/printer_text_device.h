@@ -10,13 +10,18 @@
 
 class QPrinter;
 
+namespace tavlor {
+class TextCodec;
+}
+
 namespace tavlor::ui {
 
 /** The print job on a QPrinter as a text device: Arial bold 9 pt at the printer's resolution,
- *  text drawn in the window-text colour; pending events are handled at every page end. */
+ *  text drawn in the window-text colour and read in the document's encoding; pending events are
+ *  handled at every page end. */
 class PrinterTextDevice : public tavlor::TextDevice {
 public:
-    explicit PrinterTextDevice(QPrinter& printer);
+    PrinterTextDevice(QPrinter& printer, const tavlor::TextCodec& codec);
     PrinterTextDevice(const PrinterTextDevice&) = delete;
     PrinterTextDevice& operator=(const PrinterTextDevice&) = delete;
     ~PrinterTextDevice() override;
@@ -37,6 +42,7 @@ public:
 
 private:
     QPrinter& m_printer;
+    const tavlor::TextCodec& m_codec;
     QPainter m_painter;
     QFont m_font;
     std::optional<QFontMetrics> m_metrics;

@@ -19,8 +19,9 @@ constexpr int kDefaultColWidth = 100;
 constexpr int kDefaultRowHeight = 20;
 } // namespace
 
-SheetGrid::SheetGrid(tavlor::Sheet& sheet, QWidget* parent)
-    : QTableView(parent), m_sheet(sheet), m_model(new SheetModel(sheet, this)) {
+SheetGrid::SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent)
+    : QTableView(parent), m_sheet(sheet), m_codec(codec),
+      m_model(new SheetModel(sheet, codec, this)) {
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -112,7 +113,7 @@ void SheetGrid::writeCell(int col, int row, std::string text) {
     m_sheet.setCell(col, row, std::move(text));
     m_model->cellChanged(col, row);
     if (m_editorOpen && col == m_editorCol && row == m_editorRow) {
-        m_editor->setText(toText(m_sheet.cell(col, row)));
+        m_editor->setText(toText(m_sheet.cell(col, row), m_codec));
         m_editor->selectAll();
     }
 }
@@ -125,7 +126,7 @@ void SheetGrid::refreshAll() {
 void SheetGrid::resyncWithSheet() {
     viewport()->update();
     if (m_editorOpen && m_editorCol > 0 && m_editorRow > 0) {
-        const QString text = toText(m_sheet.cell(m_editorCol, m_editorRow));
+        const QString text = toText(m_sheet.cell(m_editorCol, m_editorRow), m_codec);
         if (m_editor->text() != text) {
             m_editor->setText(text);
             m_editor->selectAll();
@@ -177,7 +178,7 @@ void SheetGrid::openEditor() {
     m_editorCol = m_col;
     m_editorRow = m_row;
     m_editorOpen = true;
-    m_editor->setText(toText(m_sheet.cell(m_col, m_row)));
+    m_editor->setText(toText(m_sheet.cell(m_col, m_row), m_codec));
     m_editor->selectAll();
     placeEditor();
     m_editor->show();
@@ -204,9 +205,13 @@ void SheetGrid::commitEditor() {
     const int col = m_editorCol;
     const int row = m_editorRow;
     const QString text = m_editor->text();
-    std::string bytes = toBytes(text);
-    if (bytes != m_sheet.cell(col, row)) {
-        m_sheet.setCell(col, row, std::move(bytes));
+    std::optional<std::string> bytes = toBytes(text, m_codec);
+    if (!bytes) {
+        // The editor refuses characters the encoding cannot hold; should one get in, the cell
+        // keeps its bytes and the editor shows them again.
+        m_editor->setText(toText(m_sheet.cell(col, row), m_codec));
+    } else if (*bytes != m_sheet.cell(col, row)) {
+        m_sheet.setCell(col, row, std::move(*bytes));
         m_model->cellChanged(col, row);
     }
     emit setEditText(col, row, text);

@@ -6,7 +6,8 @@
 
 namespace tavlor {
 class Sheet;
-}
+class TextCodec;
+} // namespace tavlor
 
 namespace tavlor::ui {
 
@@ -19,7 +20,8 @@ class SheetModel;
 class SheetGrid : public QTableView {
     Q_OBJECT
 public:
-    explicit SheetGrid(tavlor::Sheet& sheet, QWidget* parent = nullptr);
+    /** Shows sheet, its bytes read through codec (which may change its encoding later). */
+    SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent = nullptr);
     ~SheetGrid() override;
 
     int col() const { return m_col; }
@@ -109,6 +111,7 @@ private:
     int pageCols() const;
 
     tavlor::Sheet& m_sheet;
+    const tavlor::TextCodec& m_codec;
     SheetModel* m_model = nullptr;
     CellEditor* m_editor = nullptr;
     int m_col = 1;

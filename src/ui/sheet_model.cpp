@@ -5,8 +5,8 @@
 
 namespace tavlor::ui {
 
-SheetModel::SheetModel(const tavlor::Sheet& sheet, QObject* parent)
-    : QAbstractTableModel(parent), m_sheet(sheet) {}
+SheetModel::SheetModel(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QObject* parent)
+    : QAbstractTableModel(parent), m_sheet(sheet), m_codec(codec) {}
 
 int SheetModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : tavlor::Sheet::kLastRow;
@@ -23,7 +23,7 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
     if (cell.empty())
         return {};
     // Only the start of a long cell can be seen; line breaks and tabs are drawn as blanks.
-    QString shown = toText(std::string_view(cell).substr(0, kShownBytes));
+    QString shown = toText(std::string_view(cell).substr(0, kShownBytes), m_codec);
     for (QChar& ch : shown) {
         if (ch == u'\r' || ch == u'\n' || ch == u'\t')
             ch = u' ';

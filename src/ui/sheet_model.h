@@ -5,16 +5,19 @@
 
 namespace tavlor {
 class Sheet;
-}
+class TextCodec;
+} // namespace tavlor
 
 namespace tavlor::ui {
 
 /** Shows the sheet's data cells (model row r = sheet row r + 1, model column c = sheet column c +
- * 1) and its header cells as header texts, reading the sheet directly; it never copies a cell. */
+ * 1) and its header cells as header texts, reading the sheet directly in the document's encoding;
+ * it never copies a cell. */
 class SheetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit SheetModel(const tavlor::Sheet& sheet, QObject* parent = nullptr);
+    SheetModel(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec,
+               QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -41,6 +44,7 @@ private:
     int m_currentCol = 1;
     int m_currentRow = 1;
     QBrush m_currentHeaderBrush;
+    const tavlor::TextCodec& m_codec;
 };
 
 } // namespace tavlor::ui

@@ -24,6 +24,8 @@ constexpr PanelLayout kLayout[StatusPanels::kPanelCount] = {
 constexpr int kBarHeight = 19;
 constexpr int kIndent = 2;
 constexpr double kDesignFontPixels = 12.0;
+// Room kept right of the trailing field for the size grip.
+constexpr int kGripRoom = 14;
 } // namespace
 
 StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
@@ -60,6 +62,13 @@ QString StatusPanels::panelText(int index) const {
 
 QLabel* StatusPanels::panel(int index) const {
     return m_panels.at(static_cast<std::size_t>(index));
+}
+
+void StatusPanels::setTrailingField(QWidget* field) {
+    m_trailing = field;
+    field->setParent(this);
+    field->show();
+    placePanels();
 }
 
 void StatusPanels::resizeEvent(QResizeEvent* event) {
@@ -108,24 +117,30 @@ void StatusPanels::fitToFont() {
 }
 
 void StatusPanels::placePanels() {
-    // In a narrow window the grown hint panel gives way (down to its normal width) to the totals.
+    const int fieldWidth =
+        m_trailing ? std::max(m_trailing->sizeHint().width(), m_trailing->minimumWidth()) : 0;
+    const int trailingWidth = m_trailing ? fieldWidth + kGripRoom : 0;
+    // In a narrow window the grown hint panel gives way to the totals, down to half its normal
+    // width: long hints are cut at its edge anyway.
     int hintWidth = m_widths[0];
     if (m_totalsNeeded > 0) {
         int others = 0;
         for (int i = 1; i < kPanelCount - 1; ++i)
             others += m_widths[static_cast<std::size_t>(i)];
-        const int shortfall = m_totalsNeeded - (width() - others - hintWidth);
+        const int shortfall = m_totalsNeeded - (width() - trailingWidth - others - hintWidth);
         if (shortfall > 0)
-            hintWidth = std::max(kLayout[0].width, hintWidth - shortfall);
+            hintWidth = std::max(kLayout[0].width / 2, hintWidth - shortfall);
     }
     int left = 0;
     for (int i = 0; i < kPanelCount; ++i) {
         const bool last = i == kPanelCount - 1;
         const int fixed = i == 0 ? hintWidth : m_widths[static_cast<std::size_t>(i)];
-        const int width = last ? std::max(fixed, this->width() - left) : fixed;
+        const int width = last ? std::max(fixed, this->width() - trailingWidth - left) : fixed;
         m_panels[static_cast<std::size_t>(i)]->setGeometry(left, 0, width, height());
         left += width;
     }
+    if (m_trailing)
+        m_trailing->setGeometry(left, 0, fieldWidth, height());
     // Keep the size grip above the last panel.
     for (QObject* child : children()) {
         if (auto* widget = qobject_cast<QWidget*>(child); widget && widget->inherits("QSizeGrip"))

@@ -9,8 +9,9 @@ class QLabel;
 namespace tavlor::ui {
 
 /** The status bar with its five fixed panels (hint, modified flag, row, column, totals); the last
- *  panel reaches the right edge and a size grip sits at the right end. A font larger than the
- *  panels were made for widens them (and heightens the bar) until their longest texts fit. */
+ *  panel reaches the right edge, or the field set at the right end, and a size grip sits at the
+ *  right end. A font larger than the panels were made for widens them (and heightens the bar)
+ *  until their longest texts fit. */
 class StatusPanels : public QStatusBar {
     Q_OBJECT
 public:
@@ -22,6 +23,9 @@ public:
     void setPanelText(int index, const QString& text);
     QString panelText(int index) const;
     QLabel* panel(int index) const;
+    /** Places field at the right end of the bar, as wide as it asks to be; the last panel ends
+     *  where it begins. */
+    void setTrailingField(QWidget* field);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -34,6 +38,7 @@ private:
     std::array<QLabel*, kPanelCount> m_panels{};
     std::array<int, kPanelCount> m_widths{};
     int m_totalsNeeded = 0; // the totals' widest text once the font has grown; 0 before
+    QWidget* m_trailing = nullptr;
 };
 
 } // namespace tavlor::ui

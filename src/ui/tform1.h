@@ -23,6 +23,7 @@ namespace tavlor::ui {
 class FormulaBar;
 class SheetGrid;
 class ShortcutGate;
+class EncodingChooser;
 class FindDialog;
 class PrintController;
 class StatusPanels;
@@ -134,6 +135,17 @@ public:
     void VersionHistory1Click();
     void About1Click();
 
+    // The document's encoding (tform1_encoding.cpp).
+    /** Reads the document's bytes in encoding: the text shown changes, no byte and not the
+     *  modified flag. */
+    void setDocumentEncoding(tavlor::TextEncoding encoding);
+    /** Rewrites the document as UTF-8 (marks it modified when a byte changed). */
+    void ConvertToUtf81Click();
+    /** Panel 0 tells that the document's encoding cannot hold character, and what to do. */
+    void reportUnheldCharacter(char32_t character);
+    /** The status-bar field and the menu of encodings. */
+    tavlor::ui::EncodingChooser* encodingChooser() const { return m_encodingChooser; }
+
     /** Runs body; a FileError or other exception ends it and shows the error box. */
     void runGuarded(const std::function<void()>& body);
     /** A slot that runs handler (a member of TForm1) through runGuarded. */
@@ -165,6 +177,7 @@ private:
     void setCurrentRow(int row) override;
     void showTotals(const std::string& text) override;
     void showModified(bool modified) override;
+    void showEncoding(tavlor::TextEncoding encoding) override;
 
     // Building the window (tform1_layout.cpp, tform1_actions.cpp).
     void buildLayout();
@@ -178,6 +191,9 @@ private:
     void releaseStartupBoxes();
     /** Creates the find dialog and the printing (tform1_commands.cpp). */
     void createCommandParts();
+    /** Builds the encoding menu and field and makes both text boxes refuse what the document's
+     *  encoding cannot hold (tform1_encoding.cpp). */
+    void buildEncodingParts(QMenu* editMenu);
 
     tavlor::SheetDocument m_document;
     tavlor::ui::QtDocumentUi m_documentUi{this};
@@ -199,4 +215,5 @@ private:
     bool m_startupBoxesReleased = false;
     tavlor::ui::FindDialog* m_FindDialog = nullptr;
     tavlor::ui::PrintController* m_printController = nullptr;
+    tavlor::ui::EncodingChooser* m_encodingChooser = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "tform1.h"
 
 #include "cell_editor.h"
+#include "encoding_chooser.h"
 #include "formula_bar.h"
 #include "glyphs.h"
 #include "menu_style.h"
@@ -119,6 +120,7 @@ void TForm1::buildMenu() {
     edit->addAction(EditDelete1);
     edit->addSeparator()->setObjectName(QStringLiteral("N4"));
     edit->addAction(Find1);
+    buildEncodingParts(edit);
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -128,7 +130,7 @@ void TForm1::buildMenu() {
     // Greyed items are highlighted too, so their hints show. The style lives with the window.
     auto* menuStyle = new tavlor::ui::MenuStyle(QApplication::style()->name());
     menuStyle->setParent(this);
-    for (QMenu* menu : {file, edit, help}) {
+    for (QMenu* menu : {file, edit, help, m_encodingChooser->menu()}) {
         menu->setStyle(menuStyle);
         menu->setToolTipsVisible(false);
         connect(menu, &QMenu::aboutToShow, this, guarded(&TForm1::updateEditActions));

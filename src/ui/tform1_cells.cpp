@@ -32,7 +32,7 @@ void TForm1::SSelectCell(int ACol, int ARow, bool& CanSelect) {
     (void)CanSelect; // every cell may be selected
     FlagScope selecting(SelectSync);
     const tavlor::Sheet& sheet = m_document.sheet();
-    m_LabeledEdit1->assign(toText(sheet.cell(ACol, ARow)));
+    m_LabeledEdit1->assign(toText(sheet.cell(ACol, ARow), m_document.codec()));
     m_StatusBar->setPanelText(2, QString::number(ARow));
     m_StatusBar->setPanelText(3, QString::number(ACol));
     m_Label1->setText(toText(sheet.cellName(ACol, ARow)));
@@ -43,18 +43,22 @@ void TForm1::SSetEditText(int ACol, int ARow, const QString& Value) {
     (void)Value; // the cell already holds the editor's text
     {
         FlagScope syncing(EditTextSync);
-        m_LabeledEdit1->assign(toText(m_document.sheet().cell(ACol, ARow)));
+        m_LabeledEdit1->assign(toText(m_document.sheet().cell(ACol, ARow), m_document.codec()));
     }
     m_document.Genislik();
 }
 
 void TForm1::SClick() {
-    m_LabeledEdit1->assign(toText(m_document.sheet().cell(m_S->col(), m_S->row())));
+    m_LabeledEdit1->assign(
+        toText(m_document.sheet().cell(m_S->col(), m_S->row()), m_document.codec()));
 }
 
 void TForm1::LabeledEdit1Change() {
-    if (!EditTextSync && !SelectSync)
-        m_S->writeCell(m_S->col(), m_S->row(), toBytes(m_LabeledEdit1->text()));
+    if (!EditTextSync && !SelectSync) {
+        // The bar refuses characters the encoding cannot hold, so the text always has bytes.
+        if (auto bytes = toBytes(m_LabeledEdit1->text(), m_document.codec()))
+            m_S->writeCell(m_S->col(), m_S->row(), std::move(*bytes));
+    }
     m_document.Genislik();
     m_document.changeCheck();
 }

@@ -46,7 +46,7 @@ void TForm1::createCommandParts() {
 
 // FilePrint1Execute: the print dialog, then the sheet as text lines.
 void TForm1::FilePrint1Execute() {
-    m_printController->print(m_document.sheet());
+    m_printController->print(m_document.sheet(), m_document.codec());
 }
 
 // FilePrintSetup1Execute: chooses the printer and its settings for later jobs.
@@ -66,8 +66,11 @@ void TForm1::ToolButton10Click() {
 
 // FindDialogFind: selects the first cell from A1 that contains the find text.
 void TForm1::FindDialogFind() {
-    const std::string text = tavlor::ui::toBytes(m_FindDialog->findText());
-    const std::optional<tavlor::CellPos> hit = tavlor::findInSheet(m_document.sheet(), text);
+    // The search is over the cells' bytes; a text the document's encoding cannot hold is in none.
+    const std::optional<std::string> text =
+        tavlor::ui::toBytes(m_FindDialog->findText(), m_document.codec());
+    const std::optional<tavlor::CellPos> hit =
+        text ? tavlor::findInSheet(m_document.sheet(), *text) : std::nullopt;
     if (!hit) {
         QWidget* owner = m_FindDialog->isVisible() ? static_cast<QWidget*>(m_FindDialog) : this;
         tavlor::ui::CopyableMessageBox::information(owner,

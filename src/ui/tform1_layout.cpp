@@ -47,7 +47,7 @@ void TForm1::buildLayout() {
     buildFormulaPanel(m_Panel1);
     bands->addWidget(m_Panel1);
 
-    m_S = new tavlor::ui::SheetGrid(m_document.sheet(), client);
+    m_S = new tavlor::ui::SheetGrid(m_document.sheet(), m_document.codec(), client);
     m_S->setObjectName(QStringLiteral("S"));
     m_S->setFont(pixelFont(QStringLiteral("Arial"), 12, true));
     m_S->editor()->setFont(m_S->font());

@@ -200,6 +200,13 @@ TEST_F(DocumentSave, OpeningAFileWithCellsBeyondZWarnsAfterwards) {
     ui.openPaths.push_back(path("other.csv"));
     workflow.FileOpen1Execute();
     EXPECT_TRUE(ui.warnings.empty());
+
+    // UTF-16 text without a NUL loses nothing, but the user hears what kind of file it is.
+    writeFile("wide16.csv", "\xFE\xFF\x4E\x2D");
+    ui.openPaths.push_back(path("wide16.csv"));
+    workflow.FileOpen1Execute();
+    ASSERT_EQ(ui.warnings.size(), 1u);
+    EXPECT_NE(ui.warnings.front().find("UTF-16"), std::string::npos);
 }
 
 } // namespace

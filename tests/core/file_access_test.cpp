@@ -142,6 +142,7 @@ TEST_F(FileAccessTest, NulInTheThirdLineEndsTheText) {
 TEST_F(FileAccessTest, ByteOrderMarksAndSixteenBitText) {
     load("\xEF\xBB\xBFname;\xC3\xBC\r\n");
     EXPECT_EQ(cell(1, 1), "\xEF\xBB\xBFname");
+    EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
     const std::string out = folder.file("bom.csv");
     document.Kaydet(out);
     EXPECT_EQ(test::readBytes(out), "\xEF\xBB\xBFname;\xC3\xBC;\r\n");
@@ -150,6 +151,19 @@ TEST_F(FileAccessTest, ByteOrderMarksAndSixteenBitText) {
     EXPECT_EQ(cell(1, 1), "\xFF\xFEW");
     EXPECT_EQ(document.sheet().contentText(), "\xFF\xFEW");
     EXPECT_TRUE(report.textAfterNulIgnored);
+    EXPECT_TRUE(report.looksLikeUtf16);
+    EXPECT_NE(report.message().find("\n- everything from the first NUL byte on\n"),
+              std::string::npos);
+    EXPECT_NE(report.message().find("looks like UTF-16 text, which the editor does not read"),
+              std::string::npos);
+    EXPECT_EQ(document.encoding(), TextEncoding::Windows1254); // FF FE is not UTF-8
+
+    // Big-endian, and no NUL at all: nothing is lost, the warning still says what the file is.
+    const LoadReport noNul = load("\xFE\xFF\x4E\x2D"s);
+    EXPECT_FALSE(noNul.lostSomething());
+    EXPECT_TRUE(noNul.warrantsWarning());
+    EXPECT_EQ(noNul.message(), "The file looks like UTF-16 text, which the editor does not read.");
+    EXPECT_FALSE(load("x;\xFF\xFE;"s).looksLikeUtf16);
 }
 
 TEST_F(FileAccessTest, ZeroByteFileLoadsAsEmptySheet) {

@@ -102,6 +102,9 @@ TEST(PrintLayout, CharacterBoundaries) {
     EXPECT_EQ(PrintLayout::firstCharLength("\xC3\xA9x"), 2u);
     EXPECT_EQ(PrintLayout::firstCharLength("\xFFx"), 1u);
     EXPECT_EQ(PrintLayout::firstCharLength(""), 0u);
+    // An 8-bit code page steps one byte, whatever the bytes would be in UTF-8.
+    EXPECT_EQ(PrintLayout::previousCharEnd("a\xC3\xA9", 3, TextEncoding::Windows1254), 2u);
+    EXPECT_EQ(PrintLayout::firstCharLength("\xC3\xA9", TextEncoding::Iso8859_9), 1u);
 }
 
 TEST(PrintLayout, CharacterWiderThanThePageDoesNotLoop) {
@@ -207,6 +210,30 @@ TEST(PrintChannel, RunCutByTheBufferGoesOnAsASecondRunOnTheSameLine) {
     const std::vector<DrawnRun> expected{
         {1, 0, 0, std::string(128, 'y')}, {1, 1280, 0, "y"}, {1, 0, 14, "y"}};
     EXPECT_EQ(device.drawn(), expected);
+}
+
+TEST(PrintChannel, CharacterCutByTheBufferIsDrawnWholeInUtf8Only) {
+    // 127 bytes, then the two bytes of "ş" across the buffer's end.
+    const std::string text = std::string(127, 'y') + "\xC5\x9Fz";
+    FakeTextDevice utf8Device(100000, 1000);
+    PrintChannel utf8(utf8Device, TextEncoding::Utf8);
+    utf8.open();
+    utf8.write(text);
+    utf8.write("\xC4"); // cut short by the end of the text: still printed
+    utf8.close();
+    const std::vector<DrawnRun> whole{
+        {1, 0, 0, std::string(127, 'y')}, {1, 1270, 0, "\xC5\x9Fz"}, {1, 1300, 0, "\xC4"}};
+    EXPECT_EQ(utf8Device.drawn(), whole);
+
+    // In an 8-bit code page every byte is a character of its own.
+    FakeTextDevice bytesDevice(100000, 1000);
+    PrintChannel bytes(bytesDevice, TextEncoding::Windows1254);
+    bytes.open();
+    bytes.write(text);
+    bytes.close();
+    const std::vector<DrawnRun> split{{1, 0, 0, std::string(127, 'y') + "\xC5"},
+                                      {1, 1280, 0, "\x9Fz"}};
+    EXPECT_EQ(bytesDevice.drawn(), split);
 }
 
 TEST(PrintChannel, FailedOpenLeavesNoJob) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,50 @@ TEST_F(SheetDocumentTest, LoadRunsSilThenFillsMovesMeasuresAndSnapshots) {
     EXPECT_FALSE(document.isModified());
     view.typeInCell("y2");
     EXPECT_TRUE(document.isModified());
+}
+
+TEST_F(SheetDocumentTest, EncodingIsDetectedReadAnewAndConverted) {
+    const std::string path = folder.file("turkish.csv");
+    const std::string bytes = "\xDEi\xFEli;\x81;\r\nabc;;\r\n"; // Şişli and an undefined byte
+    test::writeBytes(path, bytes);
+    document.Ac(path);
+    EXPECT_EQ(document.encoding(), TextEncoding::Windows1254);
+    // Shown before the load moves to A1, so the window shows A1 in the file's encoding.
+    const Log& log = view.log();
+    const auto shown = std::find(log.begin(), log.end(), "showEncoding Windows-1254");
+    ASSERT_NE(shown, log.end());
+    EXPECT_EQ(*(shown + 1), "setCurrentCol 1");
+    const std::string saved = folder.file("saved.csv");
+    document.Kaydet(saved);
+    EXPECT_EQ(test::readBytes(saved), bytes);
+
+    // Another encoding reads the same bytes: nothing to save.
+    document.setEncoding(TextEncoding::Windows1252);
+    EXPECT_EQ(view.log().back(), "showEncoding Windows-1252");
+    document.changeCheck();
+    EXPECT_FALSE(document.isModified());
+    document.setEncoding(TextEncoding::Windows1254);
+
+    document.convertToUtf8();
+    EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
+    EXPECT_EQ(document.sheet().contentText(), "\xC5\x9Ei\xC5\x9Fli\x81"
+                                              "abc");
+    EXPECT_EQ(view.modifiedPanel(), "Modified");
+
+    // Plain ASCII converts to the same bytes: nothing changed.
+    document.Ac(path);
+    view.select(1, 1);
+    view.typeInCell("ascii");
+    view.select(2, 1);
+    view.typeInCell("");
+    document.markUnmodified();
+    document.convertToUtf8();
+    EXPECT_FALSE(document.isModified());
+
+    // Clearing starts a new document, which is UTF-8.
+    document.Ac(path);
+    document.Sil();
+    EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
 }
 
 TEST_F(SheetDocumentTest, FailedLoadLeavesTheSheetEmpty) {

@@ -1,5 +1,6 @@
 // The bytes <-> text mapping gives back every byte string unchanged, also through a QLineEdit.
 #include "bytetext.h"
+#include "core/text_encoding.h"
 
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -118,6 +119,29 @@ private slots:
         box.setText(toText(raw));
         QCOMPARE(toBytes(box.text()).size(), raw.size());
         QVERIFY(toBytes(box.text()) == raw);
+    }
+
+    void codePageTextKeepsEveryByteAndRefusesWhatItCannotHold() {
+        const tavlor::TextCodec turkish(tavlor::TextEncoding::Windows1254);
+        std::string all;
+        for (int b = 1; b < 256; ++b)
+            all += static_cast<char>(b);
+        QLineEdit box;
+        box.setText(toText(all, turkish));
+        QCOMPARE(box.text().size(), 255); // one character per byte
+        QCOMPARE(toBytes(box.text(), turkish), std::optional<std::string>(all));
+        QCOMPARE(toText("\xDEi\xFEli", turkish), QString::fromUtf8("Şişli"));
+        QCOMPARE(toBytes(QString::fromUtf8("ğ"), turkish), std::optional<std::string>("\xF0"));
+        char32_t unheld = 0;
+        QCOMPARE(toBytes(QString::fromUtf8("a→b"), turkish, &unheld), std::nullopt);
+        QCOMPARE(unheld, U'→');
+        QCOMPARE(tavlor::ui::firstUnheldCharacter(QString::fromUcs4(U"x\U0001F600", 2), turkish),
+                 std::optional<char32_t>(U'\U0001F600'));
+        // UTF-8 documents hold everything and keep the same mapping as above.
+        const tavlor::TextCodec utf8;
+        QCOMPARE(toBytes(QString::fromUtf8("a→b"), utf8), std::optional<std::string>("a\xE2\x86\x92"
+                                                                                     "b"));
+        QCOMPARE(toText("\xDEi", utf8), toText("\xDEi"));
     }
 
     void textTypedByTheUserBecomesUtf8() {

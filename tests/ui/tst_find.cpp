@@ -50,6 +50,7 @@ private slots:
     void caseMattersAndPartsOfCellsAreFound();
     void rowOrderAndSameHitAgain();
     void alwaysStartsAtA1();
+    void searchTextIsInTheDocumentsEncoding();
     void headersAreNeverSearched();
     void blanksAreFound();
     void hitAlreadyCurrentOnlyFocusesTheGrid();
@@ -173,6 +174,18 @@ void TestFind::rowOrderAndSameHitAgain() {
     QCOMPARE(m_window->S()->col(), 3);
     QCOMPARE(m_window->S()->row(), 1);
     QVERIFY(m_window->FindDialog()->isVisible()); // the dialog stays open after a hit
+}
+
+void TestFind::searchTextIsInTheDocumentsEncoding() {
+    put(3, 2, "\xDEi\xFEli"); // Şişli in Windows-1254
+    m_window->setDocumentEncoding(tavlor::TextEncoding::Windows1254);
+    QVERIFY(search(QStringLiteral("ş")).caption.isEmpty());
+    QCOMPARE(m_window->S()->col(), 3);
+    QCOMPARE(m_window->S()->row(), 2);
+    // A character the encoding cannot hold is in no cell.
+    m_window->S()->moveTo(1, 1);
+    QCOMPARE(search(QStringLiteral("ş→")).text, QStringLiteral("Search String Not Found!"));
+    QCOMPARE(m_window->S()->col(), 1);
 }
 
 void TestFind::alwaysStartsAtA1() {

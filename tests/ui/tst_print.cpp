@@ -105,6 +105,7 @@ private slots:
     void printFontIsNinePointsAtThePrinterResolution();
     void printDialogOffersAllPagesOnly();
     void printsEveryCellOnItsOwnLineInOrder();
+    void textPrintsInTheDocumentsEncoding();
     void emptySheetPrintsOneBlankPage();
     void cancelPrintsNothingAndSaysNothing();
     void unopenableOutputIsPrinterNotFound();
@@ -210,6 +211,28 @@ void TestPrint::printsEveryCellOnItsOwnLineInOrder() {
                           QStringLiteral("last column")}));
     // 2 rows of 28 lines of 9 points fit on one A4 or Letter page.
     QCOMPARE(pdfPages(path), 1);
+}
+
+void TestPrint::textPrintsInTheDocumentsEncoding() {
+    const QString path = outputPath(QStringLiteral("encodings.pdf"));
+    printTo(path);
+    // Row 1 prints "1", CR LF, then A1: the 128-byte pieces cut the "ş" after 124 i's in two.
+    putCell(*m_form, 1, 1,
+            std::string(124, 'i') + "\xC5\x9F"
+                                    "b");
+    m_form->document().Genislik();
+    QCOMPARE(printWithOk().text, QString());
+    QCOMPARE(pdfLines(path),
+             (QStringList{QStringLiteral("1"), QString(124, u'i') + QStringLiteral("şb")}));
+
+    putCell(*m_form, 1, 1,
+            "\xDEi\xFEli \xC7"
+            "ay \xD0\xF0\xDD\xFD\xD6\xF6\xDC\xFC");
+    m_form->setDocumentEncoding(tavlor::TextEncoding::Windows1254);
+    m_form->document().Genislik();
+    QCOMPARE(printWithOk().text, QString());
+    QCOMPARE(pdfLines(path),
+             (QStringList{QStringLiteral("1"), QStringLiteral("Şişli Çay ĞğİıÖöÜü")}));
 }
 
 void TestPrint::emptySheetPrintsOneBlankPage() {

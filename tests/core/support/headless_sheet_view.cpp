@@ -42,6 +42,10 @@ void HeadlessSheetView::showModified(bool modified) {
     m_modifiedText = modified ? "Modified" : "";
 }
 
+void HeadlessSheetView::showEncoding(TextEncoding encoding) {
+    m_log.push_back("showEncoding " + std::string(encodingName(encoding)));
+}
+
 void HeadlessSheetView::setFormulaBar(const std::string& text) {
     if (text == m_formulaBar)
         return;

@@ -25,6 +25,7 @@ public:
     void setCurrentRow(int row) override;
     void showTotals(const std::string& text) override;
     void showModified(bool modified) override;
+    void showEncoding(TextEncoding encoding) override;
 
     /** Sets the formula bar text; when it differs, runs the change handling (bar into the current
      *  cell, Genislik, change check), like typing in the bar. */
@@ -42,7 +43,7 @@ public:
     const std::string& totalsPanel() const { return m_totals; }
     const std::string& modifiedPanel() const { return m_modifiedText; }
     /** Every call from the document, in order: "clearFormulaBar", "setCurrentCol 1",
-     *  "setCurrentRow 1", "showTotals <text>", "showModified 0|1". */
+     *  "setCurrentRow 1", "showTotals <text>", "showModified 0|1", "showEncoding <name>". */
     const std::vector<std::string>& log() const { return m_log; }
     void clearLog() { m_log.clear(); }
 

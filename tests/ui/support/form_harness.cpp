@@ -11,8 +11,9 @@
 
 namespace tavlor_uitest {
 
-std::unique_ptr<TForm1> showForm() {
+std::unique_ptr<TForm1> showForm(std::vector<std::string> commandLine) {
     auto form = std::make_unique<TForm1>();
+    form->setCommandLine(std::move(commandLine));
     form->show();
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form.get()))

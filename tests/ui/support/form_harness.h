@@ -7,15 +7,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TForm1;
 class QWidget;
 
 namespace tavlor_uitest {
 
-/** Builds and shows a main window offscreen, waits until it is active with the grid's editor open
- *  on A1, and lets the start-up timer tick. */
-std::unique_ptr<TForm1> showForm();
+/** Builds and shows a main window offscreen (opening the file commandLine names, if any), waits
+ *  until it is active with the grid's editor open on A1, and lets the start-up timer tick. */
+std::unique_ptr<TForm1> showForm(std::vector<std::string> commandLine = {});
 
 /** The bytes of sheet cell (col, row). */
 std::string cell(const TForm1& form, int col, int row);

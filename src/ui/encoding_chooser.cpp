@@ -1,0 +1,82 @@
+#include "encoding_chooser.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace tavlor::ui {
+
+namespace {
+
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "Windows-1254 (Turkish)"; UTF-8 serves every language and has no addition.
+QString itemText(tavlor::TextEncoding encoding) {
+    const QString name = latin1(tavlor::encodingName(encoding));
+    const std::string_view languages = tavlor::encodingLanguages(encoding);
+    return languages.empty() ? name : name + QStringLiteral(" (") + latin1(languages) + u')';
+}
+
+} // namespace
+
+EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
+    m_menu = new QMenu(QStringLiteral("Encoding"), window);
+    m_menu->setObjectName(QStringLiteral("Encoding1"));
+    auto* group = new QActionGroup(this);
+    group->setExclusive(true);
+    for (const tavlor::TextEncoding encoding : tavlor::kTextEncodings) {
+        QAction* item = m_menu->addAction(itemText(encoding));
+        item->setCheckable(true);
+        item->setActionGroup(group);
+        item->setStatusTip(QStringLiteral("Read the document's bytes as ") + itemText(encoding) +
+                           QStringLiteral(" text; no byte changes"));
+        connect(item, &QAction::triggered, this,
+                [this, encoding] { emit encodingChosen(encoding); });
+        m_actions[encoding] = item;
+    }
+    m_menu->addSeparator();
+    m_convert = m_menu->addAction(QStringLiteral("Convert Document to UTF-8"));
+    m_convert->setObjectName(QStringLiteral("ConvertToUtf81"));
+    m_convert->setStatusTip(
+        QStringLiteral("Rewrite the document's text as UTF-8, which holds every character"));
+    connect(m_convert, &QAction::triggered, this, [this] { emit convertChosen(); });
+
+    m_field = new QToolButton(window);
+    m_field->setObjectName(QStringLiteral("EncodingField"));
+    m_field->setMenu(m_menu);
+    m_field->setPopupMode(QToolButton::InstantPopup);
+    m_field->setAutoRaise(true);
+    m_field->setFocusPolicy(Qt::NoFocus);
+    m_field->setStatusTip(
+        QStringLiteral("Text encoding of the document: click or press Ctrl+Shift+E to change it"));
+
+    // As wide as the longest name, so the panels stay put when the encoding changes.
+    int widest = 0;
+    for (const tavlor::TextEncoding encoding : tavlor::kTextEncodings) {
+        m_field->setText(latin1(tavlor::encodingName(encoding)));
+        widest = std::max(widest, m_field->sizeHint().width());
+    }
+    m_field->setMinimumWidth(widest);
+
+    m_open = new QAction(QStringLiteral("Encoding"), window);
+    m_open->setObjectName(QStringLiteral("EncodingMenu1"));
+    m_open->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+    m_open->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(m_open);
+    connect(m_open, &QAction::triggered, m_field, &QToolButton::showMenu);
+
+    show(tavlor::TextEncoding::Utf8);
+}
+
+void EncodingChooser::show(tavlor::TextEncoding encoding) {
+    m_actions.at(encoding)->setChecked(true);
+    m_field->setText(latin1(tavlor::encodingName(encoding)));
+    m_convert->setEnabled(encoding != tavlor::TextEncoding::Utf8);
+}
+
+} // namespace tavlor::ui

@@ -1,0 +1,78 @@
+// The document's encoding: the field and menu that show and change it, and the text boxes that
+// take only what it can hold.
+#include "tform1.h"
+
+#include "bytetext.h"
+#include "cell_editor.h"
+#include "encoding_chooser.h"
+#include "formula_bar.h"
+#include "holdable_text_validator.h"
+#include "sheet_grid.h"
+#include "status_panels.h"
+
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void TForm1::buildEncodingParts(QMenu* editMenu) {
+    m_encodingChooser = new tavlor::ui::EncodingChooser(this);
+    editMenu->addSeparator()->setObjectName(QStringLiteral("N5"));
+    editMenu->addMenu(m_encodingChooser->menu());
+    m_StatusBar->setTrailingField(m_encodingChooser->field());
+    connect(m_encodingChooser, &tavlor::ui::EncodingChooser::encodingChosen, this,
+            [this](tavlor::TextEncoding encoding) {
+                runGuarded([&] { setDocumentEncoding(encoding); });
+            });
+    connect(m_encodingChooser, &tavlor::ui::EncodingChooser::convertChosen, this,
+            guarded(&TForm1::ConvertToUtf81Click));
+
+    for (QLineEdit* box : std::initializer_list<QLineEdit*>{m_S->editor(), m_LabeledEdit1}) {
+        auto* validator = new tavlor::ui::HoldableTextValidator(m_document.codec(), box);
+        box->setValidator(validator);
+        connect(validator, &tavlor::ui::HoldableTextValidator::refused, this,
+                [this](char32_t character) { reportUnheldCharacter(character); });
+    }
+}
+
+void TForm1::setDocumentEncoding(tavlor::TextEncoding encoding) {
+    // The formula bar shows the same bytes in the new encoding, without writing them back.
+    const std::optional<std::string> shown =
+        tavlor::ui::toBytes(m_LabeledEdit1->text(), m_document.codec());
+    m_document.setEncoding(encoding);
+    if (shown) {
+        const bool syncing = EditTextSync;
+        EditTextSync = true;
+        m_LabeledEdit1->assign(tavlor::ui::toText(*shown, m_document.codec()));
+        EditTextSync = syncing;
+    }
+}
+
+void TForm1::ConvertToUtf81Click() {
+    // The text stays the same, only its bytes change: the formula bar already shows it.
+    m_document.convertToUtf8();
+}
+
+void TForm1::reportUnheldCharacter(char32_t character) {
+    // Short enough for the 250 pixels of panel 0; "Convert Document to UTF-8" is in the menu of
+    // the encoding field next to it.
+    const char32_t shown[] = {character};
+    const QString name = latin1(tavlor::encodingName(m_document.encoding()));
+    m_StatusBar->setPanelText(0, QStringLiteral("No ") + QString::fromUcs4(shown, 1) +
+                                     QStringLiteral(" in ") + name +
+                                     QStringLiteral(": convert to UTF-8"));
+}
+
+void TForm1::showEncoding(tavlor::TextEncoding encoding) {
+    if (m_encodingChooser)
+        m_encodingChooser->show(encoding);
+    // Same bytes, other text: the grid and the editor show the cells anew, with no event.
+    m_S->refreshAll();
+    m_S->resyncWithSheet();
+}
