@@ -29,6 +29,16 @@ char32_t characterAt(const QString& text, qsizetype i, qsizetype& units) {
     return u;
 }
 
+// Calls each(c) for the characters of text in order while it answers true; false when one
+// answered false.
+template <typename Each> bool eachCharacter(const QString& text, Each each) {
+    for (qsizetype i = 0, units = 1; i < text.size(); i += units) {
+        if (!each(characterAt(text, i, units)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString toText(std::string_view bytes) {
@@ -60,16 +70,13 @@ QString toText(std::string_view bytes) {
 std::string toBytes(const QString& text) {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n;) {
-        qsizetype units = 1;
-        const char32_t c = characterAt(text, i, units);
+    eachCharacter(text, [&out](char32_t c) {
         if (c >= kByteSurrogateBase + 0x80u && c <= kByteSurrogateBase + 0xFFu)
             out += static_cast<char>(c - kByteSurrogateBase);
         else
             tavlor::appendUtf8(out, c);
-        i += units;
-    }
+        return true;
+    });
     return out;
 }
 
@@ -89,34 +96,31 @@ std::optional<std::string> toBytes(const QString& text, const tavlor::TextCodec&
         return toBytes(text);
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n;) {
-        qsizetype units = 1;
-        const char32_t c = characterAt(text, i, units);
+    const bool held = eachCharacter(text, [&](char32_t c) {
         const int byte = c < 0x80 ? static_cast<int>(c) : codec.byteOf(c);
         if (byte < 0) {
             if (unheld != nullptr)
                 *unheld = c;
-            return std::nullopt;
+            return false;
         }
         out += static_cast<char>(byte);
-        i += units;
-    }
+        return true;
+    });
+    if (!held)
+        return std::nullopt;
     return out;
 }
 
 std::optional<char32_t> firstUnheldCharacter(const QString& text, const tavlor::TextCodec& codec) {
     if (codec.isUtf8())
         return std::nullopt;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n;) {
-        qsizetype units = 1;
-        const char32_t c = characterAt(text, i, units);
+    std::optional<char32_t> unheld;
+    eachCharacter(text, [&](char32_t c) {
         if (c >= 0x80 && codec.byteOf(c) < 0)
-            return c;
-        i += units;
-    }
-    return std::nullopt;
+            unheld = c;
+        return !unheld;
+    });
+    return unheld;
 }
 
 } // namespace tavlor::ui
