@@ -182,4 +182,19 @@ TEST(LoadReport, CountsWhatDoesNotFit) {
     EXPECT_EQ(report.message(), "");
 }
 
+TEST(LoadReport, ALineOfMoreThanTwoToThe31SemicolonsStaysInsideTheSheet) {
+    // Fed in chunks, as a file over 2 GiB would be: the piece count must not wrap round into the
+    // sheet's columns.
+    Sheet sheet;
+    SemicolonReader reader(sheet);
+    reader.feed("a;");
+    const std::string chunk(std::size_t{1} << 20, ';');
+    for (int i = 0; i < 2048; ++i)
+        reader.feed(chunk);
+    reader.feed("z;y;\r\nb;");
+    reader.finish();
+    EXPECT_EQ(cellsOf(sheet), "A1=a A2=b");
+    EXPECT_EQ(reader.report().cellsBeyondLastColumn, 2u);
+}
+
 } // namespace tavlor
