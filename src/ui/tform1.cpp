@@ -2,6 +2,7 @@
 
 #include "application_title.h"
 #include "bytetext.h"
+#include "cell_editor.h"
 #include "copyable_message_box.h"
 #include "core/file_error.h"
 #include "formula_bar.h"
@@ -238,6 +239,12 @@ void TForm1::setCurrentCol(int col) {
 void TForm1::setCurrentRow(int row) {
     m_S->setRow(row);
     m_S->resyncWithSheet();
+}
+
+void TForm1::forgetEditHistory() {
+    // setText drops a box's undo history also when the text stays the same (then no change event).
+    for (QLineEdit* box : std::initializer_list<QLineEdit*>{m_LabeledEdit1, m_S->editor()})
+        box->setText(box->text());
 }
 
 void TForm1::showTotals(const std::string& text) {

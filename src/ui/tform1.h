@@ -163,6 +163,7 @@ private:
     void clearFormulaBar() override;
     void setCurrentCol(int col) override;
     void setCurrentRow(int row) override;
+    void forgetEditHistory() override;
     void showTotals(const std::string& text) override;
     void showModified(bool modified) override;
 

@@ -1,5 +1,7 @@
 // The document commands in the real window: drops, the close query, the start-up file, Save.
 #include "application_title.h"
+#include "cell_editor.h"
+#include "formula_bar.h"
 #include "sheet_grid.h"
 #include "support/modal_script.h"
 #include "tform1.h"
@@ -275,6 +277,32 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Vorlane Tavlor"));
         QCOMPARE(window.CurrentFileName(), std::string());
         QCOMPARE(window.panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
+    }
+
+    void undoHistoryEndsWithTheDocument() {
+        // Typed and erased in the in-cell editor, then New (No): Undo has nothing to bring back.
+        auto* editor = m_window->S()->editor();
+        QTRY_VERIFY(editor->hasFocus());
+        QTest::keyClicks(editor, QStringLiteral("abc"));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(editor, Qt::Key_Backspace);
+        BoxSeen asked;
+        m_script->then(press(asked, QMessageBox::No));
+        m_window->FileNew1->trigger();
+        QVERIFY(!editor->isUndoAvailable());
+        // The same in the formula bar, then a dropped file: its A1 stays as loaded.
+        auto* bar = m_window->LabeledEdit1();
+        bar->setFocus();
+        QTest::keyClicks(bar, QStringLiteral("xyz"));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(bar, Qt::Key_Backspace);
+        BoxSeen again;
+        m_script->then(press(again, QMessageBox::No));
+        QVERIFY(drop(filesMime({file(QStringLiteral("a.csv"), "a;\r\n")})));
+        QVERIFY(!bar->isUndoAvailable());
+        m_window->EditUndo1Execute();
+        QCOMPARE(a1(), QStringLiteral("a"));
+        QCOMPARE(m_window->panelText(1), QString());
     }
 
     void loadWarningFollowsTheOpen() {
