@@ -66,6 +66,18 @@ std::optional<std::string> QtDocumentUi::chooseSavePath(const std::optional<std:
     return run(SaveDialog(), preset ? toText(*preset) : m_lastSaveName, m_lastSaveName);
 }
 
+bool QtDocumentUi::askToReplace(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirmation"), toText(text),
+                    QMessageBox::Yes | QMessageBox::No, m_window);
+    box.setObjectName(QStringLiteral("ReplacePrompt"));
+    // A slip of Enter must not replace the file.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    const int pressed = box.exec();
+    giveBackActivation();
+    return pressed == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDocumentUi::chooseOpenPath() {
     return run(OpenDialog(), m_lastOpenName, m_lastOpenName);
 }

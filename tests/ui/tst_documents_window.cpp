@@ -249,6 +249,34 @@ private slots:
                  std::string("edited;more;\r\n"));
     }
 
+    void saveAsksBeforeReplacingAnotherFile() {
+        const QString fruits = file(QStringLiteral("fruits.csv"), "apple;pear;\r\n");
+        makeModified();
+        BoxSeen asked;
+        QString offeredAgain;
+        m_script
+            ->then([&](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                QVERIFY(dialog != nullptr);
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                    ->setText(m_dir->filePath(QStringLiteral("fruits")));
+                QMetaObject::invokeMethod(dialog, "accept");
+            })
+            .then(press(asked, QMessageBox::No))
+            .then([&](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                QVERIFY(dialog != nullptr);
+                offeredAgain = dialog->selectedFiles().value(0);
+                QMetaObject::invokeMethod(dialog, "reject");
+            });
+        m_window->FileSave1->trigger();
+        QCOMPARE(asked.text,
+                 QStringLiteral("fruits.csv already exists. Do you want to replace it?"));
+        QCOMPARE(offeredAgain, fruits);
+        QCOMPARE(readAll(fruits), std::string("apple;pear;\r\n"));
+        QCOMPARE(m_window->CurrentFileName(), std::string());
+    }
+
     void commandLineFileOpensBeforeTheWindowShows() {
         const QString path = file(QStringLiteral("My Book.csv"), "p;q;\r\n;;r;\r\n");
         TForm1 window;
