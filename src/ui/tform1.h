@@ -102,6 +102,9 @@ public:
     /** The formula bar changed: write it into the current cell (unless a guard is set), then the
      *  used extent and the change check. */
     void LabeledEdit1Change();
+    /** After the user typed, pasted or cut in the in-cell editor or the formula bar: panel 0 says
+     *  when the current cell's new text will read back split from the file, and why. */
+    void hintSplitCell(const QString& text);
 
     // Document commands (tform1_documents.cpp).
     void FileNew1Execute();
@@ -195,6 +198,7 @@ private:
     QTimer* m_idleTimer = nullptr;
     tavlor::ui::ShortcutGate* m_shortcutGate = nullptr;
     bool m_shownOnce = false;
+    QString m_splitHint; // the split-cell hint panel 0 shows, if any
     tavlor::ui::FindDialog* m_FindDialog = nullptr;
     tavlor::ui::PrintController* m_printController = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "tform1.h"
 
 #include "bytetext.h"
+#include "core/split_cell_hint.h"
 #include "formula_bar.h"
 #include "sheet_grid.h"
 #include "status_panels.h"
@@ -57,4 +58,15 @@ void TForm1::LabeledEdit1Change() {
         m_S->writeCell(m_S->col(), m_S->row(), toBytes(m_LabeledEdit1->text()));
     m_document.Genislik();
     m_document.changeCheck();
+}
+
+void TForm1::hintSplitCell(const QString& text) {
+    const std::string hint =
+        tavlor::splitCellHint(m_document.sheet().cellName(m_S->col(), m_S->row()), toBytes(text));
+    if (!hint.empty()) {
+        m_splitHint = toText(hint);
+        m_StatusBar->setPanelText(0, m_splitHint);
+    } else if (!m_splitHint.isEmpty() && m_StatusBar->panelText(0) == m_splitHint) {
+        m_StatusBar->setPanelText(0, QString());
+    }
 }

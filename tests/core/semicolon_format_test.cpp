@@ -1,6 +1,7 @@
 #include "core/semicolon_reader.h"
 #include "core/semicolon_writer.h"
 #include "core/sheet.h"
+#include "core/split_cell_hint.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +150,15 @@ TEST(SemicolonRoundTrip, EveryByteButSeparatorsSurvives) {
     EXPECT_EQ(back.cell(1, 1), all);
     EXPECT_EQ(back.cell(2, 2), "  padded  ");
     EXPECT_EQ(back.contentText(), sheet.contentText());
+}
+
+TEST(SemicolonRoundTrip, CellsThatReadBackSplitAreNamedWithTheReason) {
+    const std::string reason = ": the file has no quoting, so the cell will read back split into ";
+    EXPECT_EQ(splitCellHint("B2", "1;2"), "B2 holds a semicolon" + reason + "two cells.");
+    EXPECT_EQ(splitCellHint("A1", "p\rq"), "A1 holds a line break" + reason + "two rows.");
+    EXPECT_EQ(splitCellHint("H17", "line1\nline2;x"),
+              "H17 holds a semicolon and a line break" + reason + "other cells and rows.");
+    EXPECT_EQ(splitCellHint("Z9", "plain text, \t and all"), "");
 }
 
 TEST(LoadReport, CountsWhatDoesNotFit) {
