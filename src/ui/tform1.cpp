@@ -5,6 +5,7 @@
 #include "cell_editor.h"
 #include "copyable_message_box.h"
 #include "core/file_error.h"
+#include "core/uri_list.h"
 #include "formula_bar.h"
 #include "resources_init.h"
 #include "sheet_grid.h"
@@ -24,7 +25,6 @@
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QUrl>
 
 #include <exception>
 
@@ -190,28 +190,27 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     runGuarded([this] { FormResize(); });
 }
 
+namespace {
+// The dropped local files as the exact bytes of their names (a QString path would not keep a name
+// that is not UTF-8).
+std::vector<std::string> droppedPaths(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasFormat(QStringLiteral("text/uri-list")))
+        return {};
+    const QByteArray list = mime->data(QStringLiteral("text/uri-list"));
+    return tavlor::localFilePaths(std::string_view(list.constData(), list.size()));
+}
+} // namespace
+
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    const QMimeData* mime = event->mimeData();
-    if (mime && mime->hasUrls()) {
-        for (const QUrl& url : mime->urls()) {
-            if (url.isLocalFile()) {
-                event->acceptProposedAction();
-                return;
-            }
-        }
-    }
-    event->ignore();
+    if (!droppedPaths(event->mimeData()).empty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-    QStringList paths;
-    if (const QMimeData* mime = event->mimeData()) {
-        for (const QUrl& url : mime->urls()) {
-            if (url.isLocalFile())
-                paths << url.toLocalFile();
-        }
-    }
-    if (paths.isEmpty()) {
+    const std::vector<std::string> paths = droppedPaths(event->mimeData());
+    if (paths.empty()) {
         event->ignore();
         return;
     }

@@ -115,7 +115,8 @@ public:
     bool FormCloseQuery();
     /** Runs once, on first show, before the window is centred. */
     void FormShow();
-    void WMDropFiles(const QStringList& paths);
+    /** Opens dropped files, given as the bytes of their paths. */
+    void WMDropFiles(const std::vector<std::string>& paths);
     /** The command-line arguments after the program path; FormShow opens the file they name. */
     void setCommandLine(std::vector<std::string> arguments);
     /** The save prompt, the Open and Save dialogs, the caption and the load warning. */

@@ -5,6 +5,7 @@
 #include "ui/qt_document_ui.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -173,11 +174,27 @@ private slots:
         QVERIFY(!chosen.has_value());
     }
 
+    void namesThatAreNotUtf8AreRefusedNotChanged() {
+        // The dialog lists caf\xE9.csv as "caf\uFFFD.csv"; that name would be another file.
+        std::ofstream((m_dir.path() + QStringLiteral("/caf")).toStdString() + "\xE9.csv") << "x;";
+        acceptFileDialogWith(m_dir.filePath(QStringLiteral("caf\uFFFD.csv")));
+        QString warning;
+        m_script->then([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box != nullptr);
+            warning = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QVERIFY(!m_ui->chooseOpenPath().has_value());
+        QVERIFY2(warning.startsWith(QStringLiteral("The file dialog cannot give the exact name")),
+                 qPrintable(warning));
+        QCOMPARE(QDir(m_dir.path()).count(), 3u); // ".", "..", the file: nothing was created
+    }
+
     void captionAndApplicationTitleStayEqual() {
         m_ui->setCaption("book1.csv - Vorlane Tavlor");
         QCOMPARE(m_window->windowTitle(), QStringLiteral("book1.csv - Vorlane Tavlor"));
-        QCOMPARE(tavlor::ui::applicationTitle(),
-                 QStringLiteral("book1.csv - Vorlane Tavlor"));
+        QCOMPARE(tavlor::ui::applicationTitle(), QStringLiteral("book1.csv - Vorlane Tavlor"));
         m_ui->setCaption("Vorlane Tavlor");
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Vorlane Tavlor"));
     }

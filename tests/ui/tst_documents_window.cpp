@@ -190,6 +190,18 @@ private slots:
         QCOMPARE(m_window->windowTitle(), QStringLiteral("b.csv - Vorlane Tavlor"));
     }
 
+    void dropKeepsNamesThatAreNotUtf8() {
+        const std::string path = m_dir->path().toStdString() + "/caf\xE9.csv";
+        std::ofstream(path, std::ios::binary) << "latin;\r\n";
+        auto* mime = new QMimeData;
+        mime->setData(QStringLiteral("text/uri-list"),
+                      QUrl::fromLocalFile(m_dir->path()).toEncoded() + "/caf%E9.csv\r\n");
+        m_mimes.emplace_back(mime);
+        QVERIFY(drop(mime));
+        QCOMPARE(m_window->CurrentFileName(), path);
+        QCOMPARE(a1(), QStringLiteral("latin"));
+    }
+
     void otherDropsAreRefused() {
         auto* text = new QMimeData;
         text->setText(QStringLiteral("/etc/hostname"));
