@@ -226,6 +226,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::clearFormulaBar() {
+    m_LabeledEdit1->setReadOnly(false);
     m_LabeledEdit1->assign(QString());
 }
 
@@ -238,6 +239,7 @@ void TForm1::setCurrentCol(int col) {
 void TForm1::setCurrentRow(int row) {
     m_S->setRow(row);
     m_S->resyncWithSheet();
+    hintHugeCell(m_S->col(), m_S->row());
 }
 
 void TForm1::forgetEditHistory() {

@@ -105,6 +105,8 @@ public:
     /** After the user typed, pasted or cut in the in-cell editor or the formula bar: panel 0 says
      *  when the current cell's new text will read back split from the file, and why. */
     void hintSplitCell(const QString& text);
+    /** Panel 0 says why cell (col, row) is not edited in place when it is huge. */
+    void hintHugeCell(int col, int row);
 
     // Document commands (tform1_documents.cpp).
     void FileNew1Execute();
@@ -171,6 +173,11 @@ private:
     void showTotals(const std::string& text) override;
     void showModified(bool modified) override;
 
+    /** Panel 0 shows hint; an empty hint clears the previous one if panel 0 still shows it. */
+    void showCellHint(const std::string& hint);
+    /** The formula bar shows cell, read-only when it is huge. */
+    void showInFormulaBar(const std::string& cell);
+
     // Building the window (tform1_layout.cpp, tform1_actions.cpp).
     void buildLayout();
     void buildToolBar();
@@ -199,7 +206,7 @@ private:
     QTimer* m_idleTimer = nullptr;
     tavlor::ui::ShortcutGate* m_shortcutGate = nullptr;
     bool m_shownOnce = false;
-    QString m_splitHint; // the split-cell hint panel 0 shows, if any
+    QString m_cellHint; // the hint about the current cell that panel 0 shows, if any
     tavlor::ui::FindDialog* m_FindDialog = nullptr;
     tavlor::ui::PrintController* m_printController = nullptr;
 };
