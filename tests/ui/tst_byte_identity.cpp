@@ -8,6 +8,8 @@
 #include "tform1.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QTemporaryDir>
@@ -157,6 +159,13 @@ private slots:
         QCOMPARE(form->panelText(0), QString());
         QTest::keyClick(editor, Qt::Key_C);
         QCOMPARE(cell(*form, 2, 1), std::string("c"));
+        // A paste that would make it that long is refused before the box lays it out.
+        QApplication::clipboard()->setText(QString(200000, QLatin1Char('p')));
+        QTest::qWait(20); // the idle update enables Paste
+        form->EditPaste1->trigger();
+        quick("a refused paste");
+        QCOMPARE(cell(*form, 2, 1), std::string("c"));
+        QVERIFY(form->panelText(0).startsWith(QStringLiteral("The clipboard text is too long")));
         form->FileSave1->trigger(); // writing 50 MB is the disk's time, not the window's
         std::ifstream in(path, std::ios::binary);
         QVERIFY(std::string(std::istreambuf_iterator<char>(in), {}) == huge + ";c;\r\n");
