@@ -10,11 +10,13 @@ std::string_view shownPart(std::string_view text) {
     return isHugeCell(text) ? text.substr(0, kShownBytes) : text;
 }
 
-std::string hugeCellHint(std::string_view cellName, std::size_t bytes) {
-    return std::string(cellName) + " holds " + std::to_string(bytes) + " bytes: cells over " +
-           std::to_string(kEditableCellBytes) +
-           " bytes are shown in part and not edited here, so that every key stays quick; the "
-           "file keeps the whole cell.";
+std::string hugeCellHint(std::string_view cellName) {
+    // Panel 0 is 250 pixels wide: the whole hint has to fit in about 44 characters.
+    return std::string(cellName) + " is too long to edit here (over 128 KiB)";
+}
+
+std::string refusedPasteHint() {
+    return "Not pasted: cells over 128 KiB are not edited";
 }
 
 } // namespace tavlor

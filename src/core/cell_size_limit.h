@@ -10,7 +10,7 @@ namespace tavlor {
  *  whole text on every key and every assignment (about 1 ms per 1,000 characters here), so a
  *  50 MB cell held the window for most of a minute per key. Such cells are still loaded, kept and
  *  saved whole. */
-inline constexpr std::size_t kEditableCellBytes = 128 * 1024;
+inline constexpr std::size_t kEditableCellBytes = 128 * 1024; // the hints say "128 KiB"
 
 /** A cell too long to be edited in place. */
 inline bool isHugeCell(std::string_view text) {
@@ -21,6 +21,8 @@ inline bool isHugeCell(std::string_view text) {
 std::string_view shownPart(std::string_view text);
 
 /** Panel 0's hint while a huge cell is current. */
-std::string hugeCellHint(std::string_view cellName, std::size_t bytes);
+std::string hugeCellHint(std::string_view cellName);
+/** Panel 0's hint when a paste would make a cell huge (it is refused). */
+std::string refusedPasteHint();
 
 } // namespace tavlor

@@ -71,7 +71,7 @@ void TForm1::hintSplitCell(const QString& text) {
 void TForm1::hintHugeCell(int col, int row) {
     const std::string& cell = m_document.sheet().cell(col, row);
     showCellHint(tavlor::isHugeCell(cell)
-                     ? tavlor::hugeCellHint(m_document.sheet().cellName(col, row), cell.size())
+                     ? tavlor::hugeCellHint(m_document.sheet().cellName(col, row))
                      : std::string());
 }
 

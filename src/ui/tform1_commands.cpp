@@ -110,9 +110,7 @@ void TForm1::EditPaste1Execute() {
     const qsizetype length = target->text().size() - target->selectedText().size() +
                              QApplication::clipboard()->text().size();
     if (static_cast<std::size_t>(length) > tavlor::kEditableCellBytes) {
-        showCellHint("The clipboard text is too long to be pasted into a cell here: cells over " +
-                     std::to_string(tavlor::kEditableCellBytes) +
-                     " bytes are not edited in place, so that every key stays quick.");
+        showCellHint(tavlor::refusedPasteHint());
         return;
     }
     target->paste();

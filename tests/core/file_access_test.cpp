@@ -344,8 +344,9 @@ TEST_F(FileAccessTest, DiskFullKeepsTheOldFileByteForByte) {
     for (const bool linked : {false, true}) {
         SCOPED_TRACE(linked ? "in place" : "by rename");
         test::writeBytes(path, old);
-        if (linked)
+        if (linked) {
             ASSERT_EQ(::link(path.c_str(), folder.file("link.csv").c_str()), 0);
+        }
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {

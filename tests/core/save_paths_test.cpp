@@ -72,8 +72,9 @@ TEST_P(SavePathTable, KeepsTheFileWhatItWas) {
     const std::string file = d + "/f.csv";
     ASSERT_EQ(::mkdir(d.c_str(), 0700), 0);
     writeBytes(file, "old;\r\n");
-    if (row.secondLink)
+    if (row.secondLink) {
         ASSERT_EQ(::link(file.c_str(), (d + "/g.csv").c_str()), 0);
+    }
     const uid_t user = row.asNobody ? kNobody : ::geteuid();
     const gid_t group = row.asNobody ? kNoGroup : ::getegid();
     auto orOurs = [](auto id, auto ours) {
