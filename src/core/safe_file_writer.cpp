@@ -161,7 +161,12 @@ struct NewFile {
 
 // Opens the new file in folder, unnamed where the file system allows. Returns 0 or an errno value.
 int openNewFile(const std::string& folder, const std::string& namePattern, NewFile& file) {
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    // An unnamed file gets its name through /proc; without /proc it takes a name from the start.
+    int fd = -1;
+    if (::access("/proc/self/fd", X_OK) == 0)
+        fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    else
+        errno = EOPNOTSUPP;
     if (fd >= 0) {
         file.fd.reset(fd);
         file.unnamed = true;
