@@ -5,6 +5,8 @@
 #   share/icons/hicolor/48x48/apps/tavlor.png, share/icons/hicolor/scalable/apps/tavlor.svg
 #   share/metainfo/example.vorlane.tavlor.metainfo.xml
 #   share/tavlor/versions.txt            (the Help menu's version history)
+#   share/tavlor/license.txt             (the licence terms the about box names)
+#   share/doc/tavlor/copyright           (the same terms, where Debian keeps a package's)
 if(NOT TAVLOR_BUILD_UI)
   return()
 endif()
@@ -17,7 +19,10 @@ install(FILES ${TAVLOR_RESOURCES}/icons/tavlor.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${TAVLOR_RESOURCES}/example.vorlane.tavlor.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${TAVLOR_RESOURCES}/versions.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/tavlor)
+install(FILES ${TAVLOR_RESOURCES}/versions.txt ${TAVLOR_RESOURCES}/license.txt
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/tavlor)
+install(FILES ${TAVLOR_RESOURCES}/license.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tavlor
+        RENAME copyright)
 
 # cpack -G DEB (run in the build folder) makes tavlor_<version>_<arch>.deb. dpkg-shlibdeps finds
 # the Qt and C++ libraries the program links (the xcb platform plugin ships in libqt6gui6).
@@ -37,6 +42,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vorlane Software <tavlor@vorlane.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, xdg-utils")
+# qt6-wayland lets the program run as a native client on Wayland desktops.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, xdg-utils, qt6-wayland")
 set(CPACK_GENERATOR DEB)
 include(CPack)

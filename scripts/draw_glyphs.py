@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the 16 x 16 toolbar and menu glyphs: writes resources/glyphs/NN.png, one per used index.
+"""Draws the 16 x 16 toolbar and menu glyphs: writes resources/glyphs/NN.png, one per used index,
+and NN@2x.png, the same art at 32 x 32 with every pixel doubled, which Qt picks on screens scaled
+to 200 % so that the glyphs stay sharp there instead of being blurred up.
 
 Each glyph is pixel art in the table below ('.' is transparent); standard library only.
 Run: python3 scripts/draw_glyphs.py
@@ -211,6 +213,7 @@ GLYPHS = {
 
 
 def png(rows):
+    size = len(rows)
     raw = b""
     for row in rows:
         raw += b"\x00"
@@ -225,7 +228,7 @@ def png(rows):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
-    header = struct.pack(">IIBBBBB", 16, 16, 8, 6, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
             + chunk(b"IEND", b""))
 
@@ -238,6 +241,9 @@ def main():
             assert len(row) == 16, (index, row)
         with open(os.path.join(OUT, "%02d.png" % index), "wb") as f:
             f.write(png(rows))
+        doubled = ["".join(ch * 2 for ch in row) for row in rows for _ in (0, 1)]
+        with open(os.path.join(OUT, "%02d@2x.png" % index), "wb") as f:
+            f.write(png(doubled))
 
 
 if __name__ == "__main__":

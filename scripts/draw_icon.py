@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program icon: writes resources/icons/tavlor.svg and its 48 x 48 PNG.
+"""Draws the program icon: writes resources/icons/tavlor.svg, its 48 x 48 PNG and tavlor-48@2x.png,
+the same at 96 x 96, which Qt picks on screens scaled to 200 %.
 
-Both files come from the one list of shapes below, so the PNG is exactly the SVG at 48 x 48.
+All files come from the one list of shapes below, so each PNG is exactly the SVG at its size.
 Standard library only: the PNG is rasterised here with 8 x 8 supersampling per pixel.
 Run: python3 scripts/draw_icon.py
 """
@@ -69,15 +70,17 @@ def inside(pts, x, y):
     return result
 
 
-def raster():
+def raster(scale=1):
     ss = 8
-    px = [[(0.0, 0.0, 0.0, 0.0) for _ in range(SIZE)] for _ in range(SIZE)]  # premultiplied RGBA
+    size = SIZE * scale
+    px = [[(0.0, 0.0, 0.0, 0.0) for _ in range(size)] for _ in range(size)]  # premultiplied RGBA
     for pts, colour, alpha in SHAPES:
+        pts = [(x * scale, y * scale) for x, y in pts]
         r, g, b = (int(colour[i:i + 2], 16) / 255 for i in (1, 3, 5))
         xs = [p[0] for p in pts]
         ys = [p[1] for p in pts]
-        for py in range(max(0, int(min(ys))), min(SIZE, int(max(ys)) + 1)):
-            for pxl in range(max(0, int(min(xs))), min(SIZE, int(max(xs)) + 1)):
+        for py in range(max(0, int(min(ys))), min(size, int(max(ys)) + 1)):
+            for pxl in range(max(0, int(min(xs))), min(size, int(max(xs)) + 1)):
                 hits = sum(inside(pts, pxl + (i + 0.5) / ss, py + (j + 0.5) / ss)
                            for i in range(ss) for j in range(ss))
                 if not hits:
@@ -96,7 +99,7 @@ def raster():
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
 
@@ -106,3 +109,5 @@ if __name__ == "__main__":
         f.write(svg())
     with open(os.path.join(OUT, "tavlor-48.png"), "wb") as f:
         f.write(raster())
+    with open(os.path.join(OUT, "tavlor-48@2x.png"), "wb") as f:
+        f.write(raster(2))

@@ -8,6 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox
+  qt6-wayland weston
   desktop-file-utils appstream dpkg-dev file python3
 )
 missing=()

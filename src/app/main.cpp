@@ -1,6 +1,7 @@
 // Program entry: the application object, its title and version, the main window, the event loop.
 #include "application_title.h"
 #include "resources_init.h"
+#include "termination_request.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -10,7 +11,12 @@
 #include <vector>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // Every argument names a piece of the file's path, also one that looks like a Qt option
+    // (-style, -platform, -reverse): Qt sees only the program path and takes its settings from
+    // the environment (QT_QPA_PLATFORM, QT_STYLE_OVERRIDE, ...).
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
     tavlorInitResources();
     QApplication::setApplicationName(QStringLiteral("Vorlane Tavlor"));
     tavlor::ui::setApplicationTitle(QStringLiteral("Vorlane Tavlor"));
@@ -18,8 +24,10 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Vorlane Software"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavlor/icons/tavlor-48.png")));
     TForm1 Form1;
-    // The file to open at start-up, as raw bytes; QApplication has taken its own options out.
+    // The file to open at start-up, as raw bytes.
     Form1.setCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    // kill, a session's end: closes like the close button, asking about unsaved changes.
+    tavlor::ui::TerminationRequest termination(&Form1);
     Form1.show();
     return QApplication::exec();
 }

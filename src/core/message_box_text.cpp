@@ -4,12 +4,12 @@ namespace tavlor {
 
 std::string messageBoxCopyText(std::string_view caption, std::string_view text,
                                const std::vector<std::string>& buttons) {
-    const std::string line = std::string(27, '-') + "\r\n";
+    const std::string line = std::string(27, '-') + "\n";
     std::string copy = line;
     copy += caption;
-    copy += "\r\n" + line;
+    copy += "\n" + line;
     copy += text;
-    copy += "\r\n" + line;
+    copy += "\n" + line;
     for (const std::string& button : buttons) {
         for (std::size_t i = 0; i < button.size(); ++i) {
             if (button[i] == '&' && ++i == button.size())
@@ -18,7 +18,7 @@ std::string messageBoxCopyText(std::string_view caption, std::string_view text,
         }
         copy += "   ";
     }
-    copy += "\r\n" + line;
+    copy += "\n" + line;
     return copy;
 }
 

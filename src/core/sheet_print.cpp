@@ -11,15 +11,19 @@ std::string printRowText(const Sheet& sheet, int row) {
     return text;
 }
 
-void printSheet(const Sheet& sheet, TextDevice& device) {
+bool printSheet(const Sheet& sheet, TextDevice& device, const PrintProgress& progress) {
     PrintChannel channel(device);
     channel.open();
     // One row at a time, so memory does not grow with the sheet.
-    for (std::int64_t row = 1; row <= sheet.MaxRow(); ++row) {
+    const std::int64_t rows = sheet.MaxRow();
+    for (std::int64_t row = 1; row <= rows; ++row) {
         channel.write(printRowText(sheet, static_cast<int>(row)));
         channel.writeLineEnd();
+        if (progress && !progress(row, rows))
+            return false; // the channel ends the job as it goes
     }
     channel.close();
+    return true;
 }
 
 } // namespace tavlor

@@ -3,6 +3,8 @@
 #include "core/print_channel.h"
 #include "core/sheet.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tavlor {
@@ -11,9 +13,14 @@ namespace tavlor {
  *  a carriage return and a line feed. */
 std::string printRowText(const Sheet& sheet, int row);
 
+/** After each printed row: rows done and rows in all; false cancels the job. */
+using PrintProgress = std::function<bool(std::int64_t done, std::int64_t total)>;
+
 /** Prints rows 1..MaxRow of the sheet as of its last Genislik through a channel on device: each
  *  row as its row text and one line end, so 28 lines per row; a job always has one page at least.
- *  Throws only what opening the device throws. */
-void printSheet(const Sheet& sheet, TextDevice& device);
+ *  When progress answers false the job ends at once, without the rows still to come (and without
+ *  laying out what was buffered). Returns false when cancelled so. Throws only what opening the
+ *  device throws. */
+bool printSheet(const Sheet& sheet, TextDevice& device, const PrintProgress& progress = {});
 
 } // namespace tavlor

@@ -3,6 +3,7 @@
 #include "sheet_grid.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QWheelEvent>
 
 #include <QDragEnterEvent>
@@ -12,10 +13,16 @@
 
 namespace tavlor::ui {
 
+namespace {
+constexpr int kFrameWidth = 2;
+} // namespace
+
 CellEditor::CellEditor(SheetGrid* grid, QWidget* parent) : QLineEdit(parent), m_grid(grid) {
     // Cells have no length limit; the default of 32767 would cut long cells on the way through.
     setMaxLength(INT_MAX);
     setFrame(false);
+    // The text keeps clear of the frame drawn in paintEvent.
+    setTextMargins(kFrameWidth, 0, kFrameWidth, 0);
     setObjectName(QStringLiteral("InplaceEditor"));
 }
 
@@ -27,6 +34,20 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
 
 void CellEditor::wheelEvent(QWheelEvent* event) {
     m_grid->handleWheel(event);
+}
+
+void CellEditor::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    const QRect outer = rect();
+    const QColor colour = palette().color(QPalette::Highlight);
+    for (int i = 0; i < kFrameWidth; ++i) {
+        const QRect ring = outer.adjusted(i, i, -i, -i);
+        painter.fillRect(ring.left(), ring.top(), ring.width(), 1, colour);
+        painter.fillRect(ring.left(), ring.bottom(), ring.width(), 1, colour);
+        painter.fillRect(ring.left(), ring.top(), 1, ring.height(), colour);
+        painter.fillRect(ring.right(), ring.top(), 1, ring.height(), colour);
+    }
 }
 
 bool CellEditor::focusNextPrevChild(bool next) {

@@ -7,7 +7,8 @@ namespace tavlor::ui {
 class SheetGrid;
 
 /** The grid's in-cell editor: a borderless single-line box over the current cell that gives back
- *  exactly the text it was given; navigation keys, Tab and the wheel go to the grid. */
+ *  exactly the text it was given, framed so that the current cell is seen at a glance; navigation
+ *  keys, Tab and the wheel go to the grid. */
 class CellEditor : public QLineEdit {
     Q_OBJECT
 public:
@@ -16,6 +17,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
 

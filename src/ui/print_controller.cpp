@@ -5,8 +5,10 @@
 #include "printer_text_device.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 
 #include <stdexcept>
@@ -16,6 +18,9 @@ namespace tavlor::ui {
 namespace {
 
 const char* const kPrinterNotFound = "Printer not found!";
+// A job that runs longer than this shows its progress and a Cancel button (the full sheet takes
+// seconds: 3,333 pages).
+constexpr int kShowProgressAfterMs = 1000;
 
 // Only all pages: no page range, no selection, no current page.
 void restrictToAllPages(QPrintDialog& dialog) {
@@ -91,8 +96,35 @@ void PrintController::print(const tavlor::Sheet& sheet) {
 
 void PrintController::printJob(const tavlor::Sheet& sheet) {
     const PrintingFlag printing(m_printing);
-    PrinterTextDevice device(printer());
-    tavlor::printSheet(sheet, device);
+    QPrinter& current = printer();
+    // Not modal: the window stays usable while the job is laid out, as before.
+    QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, 100,
+                             m_owner);
+    progress.setObjectName(QStringLiteral("PrintProgress"));
+    progress.setWindowTitle(QStringLiteral("Print"));
+    progress.setWindowModality(Qt::NonModal);
+    progress.setMinimumDuration(kShowProgressAfterMs);
+    progress.setValue(0);
+    bool done = false;
+    {
+        PrinterTextDevice device(current);
+        done = tavlor::printSheet(sheet, device, [&](std::int64_t row, std::int64_t rows) {
+            const int percent = static_cast<int>(row * 100 / rows);
+            if (percent != progress.value()) {
+                progress.setLabelText(QStringLiteral("Printing row %1 of %2").arg(row).arg(rows));
+                progress.setValue(percent);
+            }
+            if (!progress.wasCanceled())
+                return true;
+            // A printer's job is withdrawn; a PDF file cannot be, and goes below.
+            if (current.outputFormat() == QPrinter::NativeFormat)
+                current.abort();
+            return false;
+        });
+    }
+    if (!done && current.outputFormat() == QPrinter::PdfFormat &&
+        !current.outputFileName().isEmpty())
+        QFile::remove(current.outputFileName()); // a cancelled job leaves no half a document
 }
 
 void PrintController::setup() {

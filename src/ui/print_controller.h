@@ -23,8 +23,10 @@ public:
     explicit PrintController(QWidget* owner);
     ~PrintController() override;
 
-    /** The print dialog, then the job. Cancel prints nothing. Throws std::runtime_error with
-     *  "Printer not found!" for every failure, also when a job is running already. */
+    /** The print dialog, then the job. Cancel prints nothing. A job that takes more than a second
+     *  shows its progress with a Cancel button, which withdraws it (a PDF file is removed).
+     *  Throws std::runtime_error with "Printer not found!" for every failure, also when a job is
+     *  running already. */
     void print(const tavlor::Sheet& sheet);
     /** The printer-setup dialog; OK makes its choices the current printer. Throws
      *  std::runtime_error("Printing in progress") when confirmed while a job runs. */

@@ -4,6 +4,8 @@
 #include "ui/application_title.h"
 #include "ui/bytetext.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -26,6 +28,15 @@ QFileDialog* makeFileDialog(QWidget* window, QFileDialog::AcceptMode mode, const
     dialog->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
     dialog->setSizeGripEnabled(true);
     dialog->setModal(true);
+    // The name box's completion list is a window of its own, which the folder's names, read in the
+    // background, can still open after the dialog has closed: it closes and lets go of the box
+    // with the dialog (the box takes it back when it next gets the focus).
+    QObject::connect(dialog, &QDialog::finished, dialog, [dialog] {
+        for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+            completer->popup()->hide();
+            completer->setWidget(nullptr);
+        }
+    });
     return dialog;
 }
 
@@ -122,11 +133,34 @@ void QtDocumentUi::setCaption(const std::string& caption) {
 }
 
 void QtDocumentUi::showLoadWarning(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, toText(DocumentWorkflow::AppTitle), toText(text),
-                    QMessageBox::Ok, m_window);
-    box.setObjectName(QStringLiteral("LoadWarning"));
-    box.exec();
-    giveBackActivation();
+    showBox([this, message = toText(text)] {
+        QMessageBox box(QMessageBox::Warning, toText(DocumentWorkflow::AppTitle), message,
+                        QMessageBox::Ok, m_window);
+        box.setObjectName(QStringLiteral("LoadWarning"));
+        box.exec();
+        giveBackActivation();
+    });
+}
+
+void QtDocumentUi::holdBoxesDuring(const std::function<void()>& body) {
+    m_holdingBoxes = true;
+    body();
+    m_holdingBoxes = false;
+}
+
+void QtDocumentUi::releaseBoxes() {
+    while (!m_heldBoxes.empty()) {
+        const std::function<void()> box = std::move(m_heldBoxes.front());
+        m_heldBoxes.erase(m_heldBoxes.begin());
+        box();
+    }
+}
+
+void QtDocumentUi::showBox(std::function<void()> box) {
+    if (m_holdingBoxes)
+        m_heldBoxes.push_back(std::move(box));
+    else
+        box();
 }
 
 void QtDocumentUi::giveBackActivation() {

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 class QFileDialog;
 class QWidget;
 
@@ -25,6 +28,12 @@ public:
     std::optional<std::string> chooseOpenPath() override;
     void setCaption(const std::string& caption) override;
     void showLoadWarning(const std::string& text) override;
+    /** Runs body holding back the message boxes it shows; they wait, in order, until
+     *  releaseBoxes(). At start-up none shows before the main window stands in its place. */
+    void holdBoxesDuring(const std::function<void()>& body);
+    void releaseBoxes();
+    /** Shows a message box now, or on release while held. */
+    void showBox(std::function<void()> box);
     /** Makes the main window active again after a modal box closed. */
     void giveBackActivation();
 
@@ -40,6 +49,8 @@ private:
     QFileDialog* m_saveDialog = nullptr;
     QString m_lastOpenName;
     QString m_lastSaveName;
+    bool m_holdingBoxes = false;
+    std::vector<std::function<void()>> m_heldBoxes;
 };
 
 } // namespace tavlor::ui

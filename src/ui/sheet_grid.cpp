@@ -66,6 +66,8 @@ SheetGrid::SheetGrid(tavlor::Sheet& sheet, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
     verticalHeader()->setFixedWidth(kDefaultColWidth);
 
+    showCurrentHeaders();
+
     m_editor = new CellEditor(this, viewport());
     m_editor->hide();
     connect(m_editor, &QLineEdit::textEdited, this, [this] { onEditorEdited(); });
@@ -240,6 +242,7 @@ void SheetGrid::placeEditor() {
 }
 
 void SheetGrid::showSelection() {
+    m_model->setCurrentCell(m_col, m_row);
     const QModelIndex current = m_model->index(m_row - 1, m_col - 1);
     const QModelIndex anchor = m_model->index(m_anchorRow - 1, m_anchorCol - 1);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
@@ -335,6 +338,22 @@ void SheetGrid::focusOutEvent(QFocusEvent* event) {
 void SheetGrid::scrollContentsBy(int dx, int dy) {
     QTableView::scrollContentsBy(dx, dy);
     placeEditor();
+}
+
+void SheetGrid::showCurrentHeaders() {
+    // The current row's and column's header sections stand out, tinted with the selection colour.
+    const QColor button = palette().color(QPalette::Button);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    const auto mix = [](int a, int b) { return (a * 3 + b * 2) / 5; };
+    m_model->setCurrentHeaderBrush(QColor(mix(button.red(), highlight.red()),
+                                          mix(button.green(), highlight.green()),
+                                          mix(button.blue(), highlight.blue())));
+}
+
+void SheetGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        showCurrentHeaders();
 }
 
 void SheetGrid::resizeEvent(QResizeEvent* event) {

@@ -89,6 +89,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -102,6 +103,7 @@ private:
     void commitEditor();
     void placeEditor();
     void showSelection();
+    void showCurrentHeaders();
     void onEditorEdited();
     void pressAt(Qt::MouseButton button, const QPoint& pos);
     void releasePress();

@@ -4,6 +4,7 @@
 #include "cell_editor.h"
 #include "core/sheet.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -137,7 +138,17 @@ void SheetGrid::handleWheel(QWheelEvent* event) {
         QTableView::wheelEvent(event);
         return;
     }
-    // One row per notch in the current column, as a move of the current cell.
+    // Sideways (a tilted wheel, a sideways swipe) the view scrolls; the current cell stays.
+    if (event->angleDelta().x() != 0 || event->pixelDelta().x() != 0) {
+        QWheelEvent sideways(event->position(), event->globalPosition(),
+                             QPoint(event->pixelDelta().x(), 0), QPoint(event->angleDelta().x(), 0),
+                             event->buttons(), event->modifiers(), event->phase(),
+                             event->inverted(), event->source());
+        QApplication::sendEvent(horizontalScrollBar(), &sideways);
+    }
+    // One row per notch of 120 angle units in the current column, as a move of the current cell.
+    // Fine-grained wheels and touchpads send small steps, summed here, so a swipe moves (and
+    // commits) once per row rather than once per event.
     m_wheelRemainder += event->angleDelta().y();
     while (m_wheelRemainder >= kWheelNotch) {
         m_wheelRemainder -= kWheelNotch;

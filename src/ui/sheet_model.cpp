@@ -34,6 +34,12 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
 QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
+    if (role == Qt::BackgroundRole) {
+        const int current = orientation == Qt::Horizontal ? m_currentCol : m_currentRow;
+        if (section + 1 == current && m_currentHeaderBrush.style() != Qt::NoBrush)
+            return m_currentHeaderBrush;
+        return {};
+    }
     if (role != Qt::DisplayRole || section < 0)
         return {};
     if (orientation == Qt::Horizontal) {
@@ -66,6 +72,27 @@ void SheetModel::allChanged() {
 void SheetModel::headersChanged() {
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
     emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+void SheetModel::setCurrentCell(int col, int row) {
+    const int oldCol = m_currentCol;
+    const int oldRow = m_currentRow;
+    m_currentCol = col;
+    m_currentRow = row;
+    if (oldCol != col) {
+        emit headerDataChanged(Qt::Horizontal, oldCol - 1, oldCol - 1);
+        emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+    }
+    if (oldRow != row) {
+        emit headerDataChanged(Qt::Vertical, oldRow - 1, oldRow - 1);
+        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    }
+}
+
+void SheetModel::setCurrentHeaderBrush(const QBrush& brush) {
+    m_currentHeaderBrush = brush;
+    emit headerDataChanged(Qt::Horizontal, m_currentCol - 1, m_currentCol - 1);
+    emit headerDataChanged(Qt::Vertical, m_currentRow - 1, m_currentRow - 1);
 }
 
 } // namespace tavlor::ui

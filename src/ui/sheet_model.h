@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QBrush>
 
 namespace tavlor {
 class Sheet;
@@ -28,12 +29,18 @@ public:
     void allChanged();
     /** Tells the views that the header cells were rewritten. */
     void headersChanged();
+    /** The header sections of the current cell's column and row are drawn on this background. */
+    void setCurrentCell(int col, int row);
+    void setCurrentHeaderBrush(const QBrush& brush);
 
     /** The longest prefix of a cell the grid draws; the in-cell editor shows the whole text. */
     static constexpr std::size_t kShownBytes = 512;
 
 private:
     const tavlor::Sheet& m_sheet;
+    int m_currentCol = 1;
+    int m_currentRow = 1;
+    QBrush m_currentHeaderBrush;
 };
 
 } // namespace tavlor::ui

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace tavlor::ui {
 
@@ -25,20 +26,34 @@ bool StartupFrameKeeper::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StartupFrameKeeper::check() {
-    if (m_done || !m_window->isVisible())
+    QWindow* handle = m_window->windowHandle();
+    if (handle == nullptr || !m_window->isVisible())
         return;
-    const QRect outer = m_window->frameGeometry();
-    const QRect inner = m_window->geometry();
-    // No frame yet, or one the window manager is still building (it may first report a frame
-    // smaller than the window).
-    if (outer == inner || !outer.contains(inner))
+    // The platform asks the window manager for the frame; no frame yet (or no window manager):
+    // nothing to keep.
+    const QMargins frame = handle->frameMargins();
+    if (frame.isNull())
         return;
-    m_done = true;
-    if (outer != m_frame) {
-        m_window->resize(m_frame.size() - (outer.size() - inner.size()));
-        m_window->move(m_frame.topLeft()); // a window's position is that of its frame
+    const QRect inside = m_frame.marginsRemoved(frame);
+    // The platform window's geometry follows every configure notice of the window manager.
+    if (handle->geometry() == inside) {
+        if (m_requests > 0 && m_sinceRequest.hasExpired(kRestMilliseconds))
+            deleteLater();
+        return;
     }
-    deleteLater();
+    // Give the window manager time to answer the last request before asking again.
+    if (m_requests > 0 && !m_sinceRequest.hasExpired(kAnswerMilliseconds))
+        return;
+    if (m_requests == kMaxRequests) {
+        deleteLater();
+        return;
+    }
+    ++m_requests;
+    // The inside rectangle, asked of the platform window: the widget's own geometry may still be
+    // the one asked for before the window manager placed the frame, and a widget that believes it
+    // has the size already asks for the position only.
+    handle->setGeometry(inside);
+    m_sinceRequest.start();
 }
 
 } // namespace tavlor::ui

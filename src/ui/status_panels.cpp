@@ -11,14 +11,19 @@ struct PanelLayout {
     bool lowered;
     Qt::Alignment alignment;
     const char16_t* initialText;
+    const char16_t* longestText; // the widest text the panel must show whole (none: empty)
 };
 // The last panel's width only counts as a minimum: it always runs to the right edge.
 constexpr PanelLayout kLayout[StatusPanels::kPanelCount] = {
-    {250, false, Qt::AlignLeft, u""},   {55, true, Qt::AlignHCenter, u""},
-    {30, true, Qt::AlignHCenter, u"1"}, {30, true, Qt::AlignHCenter, u"1"},
-    {50, false, Qt::AlignLeft, u""},
+    {250, false, Qt::AlignLeft, u"", u""},
+    {55, true, Qt::AlignHCenter, u"", u"Modified"},
+    {30, true, Qt::AlignHCenter, u"1", u"9999"},
+    {30, true, Qt::AlignHCenter, u"1", u"26"},
+    {50, false, Qt::AlignLeft, u"", u"Total Rows:9999 Total Cols:26"},
 };
 constexpr int kBarHeight = 19;
+constexpr int kIndent = 2;
+constexpr double kDesignFontPixels = 12.0;
 } // namespace
 
 StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
@@ -29,7 +34,6 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     systemFont.setPointSizeF(systemFont.pointSizeF());
     setFont(systemFont);
     setSizeGripEnabled(true);
-    setFixedHeight(kBarHeight);
     for (int i = 0; i < kPanelCount; ++i) {
         auto* label = new QLabel(QString::fromUtf16(kLayout[i].initialText), this);
         label->setObjectName(QStringLiteral("Panel%1").arg(i));
@@ -37,11 +41,11 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
         label->setFrameStyle(kLayout[i].lowered ? (QFrame::Panel | QFrame::Sunken)
                                                 : QFrame::NoFrame);
         label->setTextFormat(Qt::PlainText);
-        label->setIndent(2);
+        label->setIndent(kIndent);
         label->setMinimumWidth(0);
         m_panels[static_cast<std::size_t>(i)] = label;
     }
-    placePanels();
+    fitToFont();
 }
 
 void StatusPanels::setPanelText(int index, const QString& text) {
@@ -63,12 +67,62 @@ void StatusPanels::resizeEvent(QResizeEvent* event) {
     placePanels();
 }
 
+void StatusPanels::changeEvent(QEvent* event) {
+    QStatusBar::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_panels[1] != nullptr)
+        fitToFont();
+}
+
+void StatusPanels::fitToFont() {
+    // The panels were made for a 9 pt font (12 pixels at 96 dpi) and keep their sizes up to it.
+    const QFont& current = font();
+    const double pixels =
+        current.pixelSize() > 0 ? current.pixelSize() : current.pointSizeF() * logicalDpiY() / 72.0;
+    const double factor = pixels / kDesignFontPixels;
+    if (factor <= 1.0) {
+        for (int i = 0; i < kPanelCount; ++i)
+            m_widths[static_cast<std::size_t>(i)] = kLayout[i].width;
+        m_totalsNeeded = 0;
+        setFixedHeight(kBarHeight);
+        placePanels();
+        return;
+    }
+    // A larger font: every panel grows with it, and at least to its longest text (a centred text
+    // needs only the frame beside it); the hint panel grows as much as the widest growth.
+    const QFontMetrics metrics(current);
+    const int chrome = 2 * m_panels[1]->frameWidth();
+    double growth = factor;
+    for (int i = 1; i < kPanelCount - 1; ++i) {
+        const int needed =
+            metrics.horizontalAdvance(QString::fromUtf16(kLayout[i].longestText)) + chrome;
+        const int width = std::max(int(kLayout[i].width * factor + 0.5), needed);
+        growth = std::max(growth, double(width) / kLayout[i].width);
+        m_widths[static_cast<std::size_t>(i)] = width;
+    }
+    m_widths[0] = int(kLayout[0].width * growth + 0.5);
+    m_widths[kPanelCount - 1] = kLayout[kPanelCount - 1].width;
+    m_totalsNeeded = metrics.horizontalAdvance(QString::fromUtf16(kLayout[4].longestText)) +
+                     2 * kIndent + chrome;
+    setFixedHeight(std::max(kBarHeight, metrics.height() + 2 * m_panels[1]->frameWidth() + 2));
+    placePanels();
+}
+
 void StatusPanels::placePanels() {
+    // In a narrow window the grown hint panel gives way (down to its normal width) to the totals.
+    int hintWidth = m_widths[0];
+    if (m_totalsNeeded > 0) {
+        int others = 0;
+        for (int i = 1; i < kPanelCount - 1; ++i)
+            others += m_widths[static_cast<std::size_t>(i)];
+        const int shortfall = m_totalsNeeded - (width() - others - hintWidth);
+        if (shortfall > 0)
+            hintWidth = std::max(kLayout[0].width, hintWidth - shortfall);
+    }
     int left = 0;
     for (int i = 0; i < kPanelCount; ++i) {
         const bool last = i == kPanelCount - 1;
-        const int width =
-            last ? std::max(kLayout[i].width, this->width() - left) : kLayout[i].width;
+        const int fixed = i == 0 ? hintWidth : m_widths[static_cast<std::size_t>(i)];
+        const int width = last ? std::max(fixed, this->width() - left) : fixed;
         m_panels[static_cast<std::size_t>(i)]->setGeometry(left, 0, width, height());
         left += width;
     }

@@ -9,7 +9,8 @@ class QLabel;
 namespace tavlor::ui {
 
 /** The status bar with its five fixed panels (hint, modified flag, row, column, totals); the last
- *  panel reaches the right edge and a size grip sits at the right end. */
+ *  panel reaches the right edge and a size grip sits at the right end. A font larger than the
+ *  panels were made for widens them (and heightens the bar) until their longest texts fit. */
 class StatusPanels : public QStatusBar {
     Q_OBJECT
 public:
@@ -24,11 +25,15 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void fitToFont();
     void placePanels();
 
     std::array<QLabel*, kPanelCount> m_panels{};
+    std::array<int, kPanelCount> m_widths{};
+    int m_totalsNeeded = 0; // the totals' widest text once the font has grown; 0 before
 };
 
 } // namespace tavlor::ui

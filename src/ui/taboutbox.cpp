@@ -19,7 +19,10 @@ constexpr int kClientHeight = 161;
 
 // The green check mark of the OK button.
 QIcon checkMarkGlyph() {
-    QPixmap pixmap(16, 16);
+    // Drawn at the screen's scale, so that it stays sharp on a high-density screen.
+    const qreal scale = qApp->devicePixelRatio();
+    QPixmap pixmap(QSize(16, 16) * scale);
+    pixmap.setDevicePixelRatio(scale);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

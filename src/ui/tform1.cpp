@@ -85,7 +85,7 @@ void TForm1::FormCreate() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         // The size counts the frame, which the platform window knows once it exists.
         create();
-        const QSize frame = tavlor::ui::startupFrameSize(screen->geometry().size());
+        const QSize frame = tavlor::ui::startupFrameSize(screen->availableGeometry().size());
         const QSize extra = frameGeometry().size() - geometry().size();
         resize(frame - extra);
     }
@@ -103,12 +103,25 @@ void TForm1::FormResize() {
 
 void TForm1::Timer1Timer() {
     m_Timer1->stop();
-    move(x(), 1);
-    // A window manager frames the window only after this; keep the outer rectangle meant here.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    // The top of the primary screen's work area: panels and docks keep theirs.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    move(x(), area.top() + 1);
+    // An X11 window manager frames the window only after this; keep the outer rectangle meant
+    // here. Other platforms place windows themselves.
+    if (screen && QGuiApplication::platformName() == QStringLiteral("xcb"))
         new tavlor::ui::StartupFrameKeeper(
-            this, QRect(QPoint(x(), 1), tavlor::ui::startupFrameSize(screen->geometry().size())),
+            this, QRect(QPoint(x(), area.top() + 1), tavlor::ui::startupFrameSize(area.size())),
             kStartupFrameWatch);
+    releaseStartupBoxes();
+}
+
+void TForm1::releaseStartupBoxes() {
+    // Once the window stands visible in its place, after the moves above have been handled.
+    if (!m_shownOnce || m_Timer1->isActive() || m_startupBoxesReleased)
+        return;
+    m_startupBoxesReleased = true;
+    QTimer::singleShot(0, this, [this] { m_documentUi.releaseBoxes(); });
 }
 
 void TForm1::Exit1Click() {
@@ -132,13 +145,14 @@ void TForm1::runGuarded(const std::function<void()>& body) {
 void TForm1::showError(const std::string& message) {
     const QString caption =
         tavlor::ui::applicationTitle().isEmpty() ? AppTitle : tavlor::ui::applicationTitle();
-    // Copies itself on Ctrl+C like the other boxes; activation goes back to the window after it.
-    tavlor::ui::CopyableMessageBox box(QMessageBox::Critical, caption,
-                                       toText(tavlor::displayedMessage(message)), QMessageBox::Ok,
-                                       this);
-    box.setObjectName(QStringLiteral("ErrorBox"));
-    box.exec();
-    m_documentUi.giveBackActivation();
+    m_documentUi.showBox([this, caption, text = toText(tavlor::displayedMessage(message))] {
+        // Copies itself on Ctrl+C like the other boxes; activation goes back to the window after.
+        tavlor::ui::CopyableMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                                           this);
+        box.setObjectName(QStringLiteral("ErrorBox"));
+        box.exec();
+        m_documentUi.giveBackActivation();
+    });
 }
 
 void TForm1::scheduleIdleUpdate() {
@@ -164,12 +178,15 @@ void TForm1::setVisible(bool visible) {
     if (visible && isVisible() && m_S && !m_S->ownsFocus() &&
         QApplication::focusWidget() == nullptr)
         m_S->setFocus(Qt::ActiveWindowFocusReason);
+    if (visible)
+        releaseStartupBoxes(); // when the first tick came before the window showed
 }
 
 void TForm1::firstShow() {
-    runGuarded([this] { FormShow(); });
+    // Errors and warnings of the start-up load show over the window once it stands in its place.
+    m_documentUi.holdBoxesDuring([this] { runGuarded([this] { FormShow(); }); });
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
+        const QRect area = screen->availableGeometry();
         const QSize frame = frameGeometry().size();
         move(tavlor::ui::centredFramePosition(area, screen->virtualGeometry().topLeft(), frame));
     }

@@ -186,6 +186,8 @@ private:
     void buildMenu();
     void wireEvents();
     void firstShow();
+    /** Shows the boxes held back during the start-up load, once the window is placed. */
+    void releaseStartupBoxes();
     /** Creates the find dialog and the printing (tform1_commands.cpp). */
     void createCommandParts();
 
@@ -207,6 +209,7 @@ private:
     tavlor::ui::ShortcutGate* m_shortcutGate = nullptr;
     bool m_shownOnce = false;
     QString m_cellHint; // the hint about the current cell that panel 0 shows, if any
+    bool m_startupBoxesReleased = false;
     tavlor::ui::FindDialog* m_FindDialog = nullptr;
     tavlor::ui::PrintController* m_printController = nullptr;
 };

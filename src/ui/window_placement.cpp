@@ -10,8 +10,8 @@ QSize startupFrameSize(const QSize& screen) {
 
 QPoint centredFramePosition(const QRect& screen, const QPoint& desktopTopLeft, const QSize& frame) {
     // C++ division rounds toward zero, as the placement needs for negative halves too.
-    const int left = (screen.width() - frame.width()) / 2;
-    const int top = (screen.height() - frame.height()) / 2;
+    const int left = screen.x() + (screen.width() - frame.width()) / 2;
+    const int top = screen.y() + (screen.height() - frame.height()) / 2;
     return {std::max(left, desktopTopLeft.x()), std::max(top, desktopTopLeft.y())};
 }
 

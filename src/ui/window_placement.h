@@ -6,11 +6,12 @@
 
 namespace tavlor::ui {
 
-/** The start-up outer size of the main window: the screen less 10 pixels wide, 40 high. */
+/** The start-up outer size of the main window: the screen's work area less 10 pixels wide, 40
+ *  high. */
 QSize startupFrameSize(const QSize& screen);
 
-/** The centred outer position on the screen: halves rounded toward zero, never left of or above the
- *  desktop's edge. */
+/** The centred outer position in the screen's work area (with its origin): halves rounded toward
+ *  zero, never left of or above the desktop's edge. */
 QPoint centredFramePosition(const QRect& screen, const QPoint& desktopTopLeft, const QSize& frame);
 
 } // namespace tavlor::ui

@@ -6,17 +6,17 @@ namespace tavlor {
 namespace {
 
 TEST(MessageBoxCopyText, InformationBoxWithOk) {
-    const std::string line = "---------------------------\r\n";
+    const std::string line = "---------------------------\n";
     EXPECT_EQ(messageBoxCopyText("Information", "Search String Not Found!", {"OK"}),
-              line + "Information\r\n" + line + "Search String Not Found!\r\n" + line +
-                  "OK   \r\n" + line);
+              line + "Information\n" + line + "Search String Not Found!\n" + line + "OK   \n" +
+                  line);
 }
 
 TEST(MessageBoxCopyText, ButtonsLoseTheirAccessKeyMarks) {
     const std::string copy = messageBoxCopyText("Confirmation", "Save?", {"&Yes", "&No", "Cancel"});
-    EXPECT_NE(copy.find("\r\nYes   No   Cancel   \r\n"), std::string::npos);
-    EXPECT_NE(messageBoxCopyText("c", "t", {"A&&B"}).find("\r\nA&B   \r\n"), std::string::npos);
-    EXPECT_NE(messageBoxCopyText("c", "t", {"End&"}).find("\r\nEnd   \r\n"), std::string::npos);
+    EXPECT_NE(copy.find("\nYes   No   Cancel   \n"), std::string::npos);
+    EXPECT_NE(messageBoxCopyText("c", "t", {"A&&B"}).find("\nA&B   \n"), std::string::npos);
+    EXPECT_NE(messageBoxCopyText("c", "t", {"End&"}).find("\nEnd   \n"), std::string::npos);
 }
 
 } // namespace

@@ -47,6 +47,27 @@ TEST_F(SheetPrint, EmptySheetGivesOneBlankPage) {
     EXPECT_EQ(device.jobsEnded(), 1);
 }
 
+TEST_F(SheetPrint, ProgressCountsTheRowsAndCancelEndsTheJobThere) {
+    set(1, 3, "c");
+    FakeTextDevice device(1000, 100000);
+    std::vector<std::string> seen;
+    const bool done = printSheet(sheet, device, [&](std::int64_t row, std::int64_t rows) {
+        seen.push_back(std::to_string(row) + "/" + std::to_string(rows));
+        return true;
+    });
+    EXPECT_TRUE(done);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
+
+    // Cancelled after row 2: row 3 is never printed, and the job is ended all the same.
+    FakeTextDevice cancelled(1000, 100000);
+    EXPECT_FALSE(
+        printSheet(sheet, cancelled, [](std::int64_t row, std::int64_t) { return row < 2; }));
+    EXPECT_EQ(cancelled.jobsEnded(), 1);
+    for (const DrawnRun& run : cancelled.drawn())
+        EXPECT_NE(run.text, "3") << "row 3 was printed";
+    EXPECT_FALSE(cancelled.drawn().empty());
+}
+
 TEST_F(SheetPrint, OneCellGivesTwentyEightLines) {
     set(1, 1, "x");
     FakeTextDevice device(1000, 100000);

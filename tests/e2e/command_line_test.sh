@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program with and without a file on the command line: the window's title names the
 # file, the window stands at 5,1 with 1910 x 1040 pixels after its first tick (1920 x 1080 screen,
-# no window manager), a path with a blank passed as two arguments is joined back into one, and
-# Save writes the loaded file back in the program's own form.
+# no window manager), a path with a blank passed as two arguments is joined back into one, also
+# when its pieces look like Qt options, and Save writes the loaded file back in the program's own
+# form.
 source "$(dirname "$0")/lib.sh"
 
 GEOMETRY="5,1 1910x1040"
@@ -55,6 +56,16 @@ wait_window "Plan.CSV - Vorlane Tavlor"
 focus
 keys ctrl+s
 expect_file "$PLAN" "$E2E_WORK/x.expected"
+close_request
+wait_exit 10
+
+step "arguments that look like Qt's own options are pieces of the path"
+# Were -platform offscreen taken by Qt, no window would appear on the X server at all.
+pushd "$E2E_WORK" >/dev/null
+printf 'q\n' >"-platform offscreen -style fusion -reverse q.csv"
+start_app -platform offscreen -style fusion -reverse q.csv
+popd >/dev/null
+wait_window "-platform offscreen -style fusion -reverse q.csv - Vorlane Tavlor"
 close_request
 wait_exit 10
 echo "PASS: command line, title and geometry"

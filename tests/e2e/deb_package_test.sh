@@ -32,10 +32,13 @@ DEPENDS_NAMES=$(tr ',' '\n' <<<"$DEPENDS" | sed 's/([^)]*)//; s/[[:space:]]//g')
 for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libstdc++6 libc6; do
     grep -qxF "$lib" <<<"$DEPENDS_NAMES" || fail "Depends lacks $lib: $DEPENDS"
 done
+RECOMMENDS_NAMES=$(field Recommends | tr ',' '\n' | sed 's/([^)]*)//; s/[[:space:]]//g')
+grep -qxF qt6-wayland <<<"$RECOMMENDS_NAMES" || fail "Recommends lacks qt6-wayland: $(field Recommends)"
 CONTENTS=$(dpkg-deb -c "$DEB" | awk '{print $NF}')
 for f in ./usr/bin/tavlor ./usr/share/applications/tavlor.desktop \
     ./usr/share/icons/hicolor/48x48/apps/tavlor.png ./usr/share/icons/hicolor/scalable/apps/tavlor.svg \
-    ./usr/share/metainfo/example.vorlane.tavlor.metainfo.xml ./usr/share/tavlor/versions.txt; do
+    ./usr/share/metainfo/example.vorlane.tavlor.metainfo.xml ./usr/share/tavlor/versions.txt \
+    ./usr/share/tavlor/license.txt ./usr/share/doc/tavlor/copyright; do
     grep -qxF "$f" <<<"$CONTENTS" || fail "the package lacks $f"
 done
 

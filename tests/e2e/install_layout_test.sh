@@ -23,9 +23,11 @@ METAINFO=$PREFIX/share/metainfo/example.vorlane.tavlor.metainfo.xml
 PNG=$PREFIX/share/icons/hicolor/48x48/apps/tavlor.png
 SVG=$PREFIX/share/icons/hicolor/scalable/apps/tavlor.svg
 VERSIONS=$PREFIX/share/tavlor/versions.txt
+LICENSE=$PREFIX/share/tavlor/license.txt
+COPYRIGHT=$PREFIX/share/doc/tavlor/copyright
 
 [ -x "$PREFIX/bin/tavlor" ] && ok "bin/tavlor is executable" || fail "bin/tavlor is missing or not executable"
-for f in "$DESKTOP" "$METAINFO" "$PNG" "$SVG" "$VERSIONS"; do
+for f in "$DESKTOP" "$METAINFO" "$PNG" "$SVG" "$VERSIONS" "$LICENSE" "$COPYRIGHT"; do
     [ -s "$f" ] && ok "${f#"$PREFIX"/} installed" || fail "${f#"$PREFIX"/} is missing or empty"
 done
 
@@ -53,6 +55,10 @@ if [ -f "$METAINFO" ]; then
     grep -q '<launchable type="desktop-id">tavlor.desktop</launchable>' "$METAINFO" ||
         fail "the metainfo does not launch tavlor.desktop"
     grep -q '<binary>tavlor</binary>' "$METAINFO" || fail "the metainfo does not provide the binary tavlor"
+    META_LICENSE=$(sed -n 's:.*<project_license>\(.*\)</project_license>.*:\1:p' "$METAINFO")
+    SPDX_LICENSE=$(sed -n 's/^SPDX-License-Identifier: //p' "$SOURCE/resources/license.txt")
+    [ -n "$META_LICENSE" ] && [ "$META_LICENSE" = "$SPDX_LICENSE" ] ||
+        fail "the metainfo's project_license \"$META_LICENSE\" differs from license.txt's \"$SPDX_LICENSE\""
 fi
 
 if [ -f "$PNG" ]; then
@@ -66,6 +72,15 @@ if [ -f "$SVG" ] && ! grep -q '<svg' "$SVG"; then
 fi
 if [ -f "$VERSIONS" ] && ! cmp -s "$VERSIONS" "$SOURCE/resources/versions.txt"; then
     fail "share/tavlor/versions.txt differs from resources/versions.txt"
+fi
+
+for f in "$LICENSE" "$COPYRIGHT"; do
+    if [ -f "$f" ] && ! cmp -s "$f" "$SOURCE/resources/license.txt"; then
+        fail "${f#"$PREFIX"/} differs from resources/license.txt"
+    fi
+done
+if [ -f "$SOURCE/resources/license.txt" ] && ! grep -q "LGPL-3.0" "$SOURCE/resources/license.txt"; then
+    fail "license.txt does not give Qt's licence (LGPL-3.0)"
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -29,7 +29,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 e2e_cleanup() {
     if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
-        kill "$APP_PID" 2>/dev/null || true
+        # SIGTERM would ask about unsaved changes, and nobody answers here.
+        kill -KILL "$APP_PID" 2>/dev/null || true
         wait "$APP_PID" 2>/dev/null || true
     fi
     rm -rf "$E2E_WORK"

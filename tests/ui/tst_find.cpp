@@ -238,10 +238,10 @@ void TestFind::notFoundBoxCopiesItselfWithCtrlC() {
     QCOMPARE(seen.frame.topLeft(),
              QPoint(seen.screen.left() + (seen.screen.width() - seen.frame.width()) / 2,
                     seen.screen.top() + (seen.screen.height() - seen.frame.height()) / 2));
-    const QString line = QStringLiteral("---------------------------\r\n");
-    QCOMPARE(seen.copied, line + QStringLiteral("Information\r\n") + line +
-                              QStringLiteral("Search String Not Found!\r\n") + line +
-                              QStringLiteral("OK   \r\n") + line);
+    const QString line = QStringLiteral("---------------------------\n");
+    QCOMPARE(seen.copied, line + QStringLiteral("Information\n") + line +
+                              QStringLiteral("Search String Not Found!\n") + line +
+                              QStringLiteral("OK   \n") + line);
 }
 
 void TestFind::firstOpeningAtOneThirdThenWhereItWasClosed() {

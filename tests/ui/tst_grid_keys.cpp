@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -24,6 +25,14 @@ Here here(const TForm1& form) {
 }
 int fullyVisibleRows(const TForm1& form) {
     return form.S()->viewport()->height() / 20;
+}
+
+// A point of a header section away from its label and its edges, as drawn on screen.
+QColor sectionColour(QHeaderView* header, int section) {
+    const QImage image = header->viewport()->grab().toImage();
+    const int at = header->sectionViewportPosition(section) + 3;
+    return header->orientation() == Qt::Horizontal ? image.pixelColor(at, header->height() / 2)
+                                                   : image.pixelColor(2, at);
 }
 
 // Found by argument-dependent lookup, so failed comparisons print the cell.
@@ -256,6 +265,40 @@ private slots:
         QCOMPARE(here(*form), (Here{3, 3}));
         QCOMPARE(log.take(), QStringList());
         QVERIFY(form->S()->editor()->isVisible());
+    }
+
+    void currentCellStandsOutInTheEditorFrameAndTheHeaders() {
+        auto form = showForm();
+        tavlor::ui::SheetGrid* grid = form->S();
+        QHeaderView* columns = grid->horizontalHeader();
+        QHeaderView* rows = grid->verticalHeader();
+        QTest::keyClick(grid->editor(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(here(*form), (Here{26, 9999}));
+        QApplication::processEvents();
+
+        // An empty cell: the frame of the editor shows where it is, in the selection colour.
+        const QImage editor = grid->editor()->grab().toImage();
+        const QColor frame = grid->editor()->palette().color(QPalette::Highlight);
+        QCOMPARE(editor.pixelColor(0, editor.height() / 2), frame);
+        QCOMPARE(editor.pixelColor(editor.width() / 2, editor.height() - 1), frame);
+        QVERIFY(editor.pixelColor(editor.width() / 2, editor.height() / 2) != frame);
+
+        // Column Z and row 9999 are tinted, their neighbours not; a move hands the tint on.
+        const QColor plainColumn = sectionColour(columns, 23);
+        const QColor plainRow = sectionColour(rows, 9996);
+        const QColor tintedColumn = sectionColour(columns, 25);
+        const QColor tintedRow = sectionColour(rows, 9998);
+        QVERIFY(tintedColumn != plainColumn);
+        QVERIFY(tintedRow != plainRow);
+        QCOMPARE(sectionColour(columns, 24), plainColumn);
+        QCOMPARE(sectionColour(rows, 9997), plainRow);
+        QTest::keyClick(grid->editor(), Qt::Key_Up);
+        QTest::keyClick(grid->editor(), Qt::Key_Left);
+        QCOMPARE(here(*form), (Here{25, 9998}));
+        QCOMPARE(sectionColour(columns, 25), plainColumn);
+        QCOMPARE(sectionColour(rows, 9998), plainRow);
+        QCOMPARE(sectionColour(columns, 24), tintedColumn);
+        QCOMPARE(sectionColour(rows, 9997), tintedRow);
     }
 };
 

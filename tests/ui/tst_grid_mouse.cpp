@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
@@ -152,6 +153,27 @@ private slots:
         QCOMPARE(log.take(), QStringList());
         QCOMPARE(cell(*form, 1, 2), std::string("two"));
         QCOMPARE(form->panelText(1), QString());
+    }
+
+    void touchpadStepsAddUpAndSidewaysScrollsTheView() {
+        auto form = showForm();
+        tavlor::ui::SheetGrid* grid = form->S();
+        EventLog log(*form);
+        // Fine steps of 15 units: the eighth completes a notch and moves one row, once.
+        for (int i = 0; i < 7; ++i)
+            wheelAngle(grid->editor(), QPoint(0, -15));
+        QCOMPARE(log.take(), QStringList());
+        wheelAngle(grid->editor(), QPoint(0, -15));
+        QCOMPARE(grid->row(), 2);
+        QCOMPARE(log.take().count(QStringLiteral("edit A1")), 1);
+
+        // A sideways swipe scrolls the columns; the current cell and its text stay.
+        QCOMPARE(grid->horizontalScrollBar()->value(), 0);
+        wheelAngle(grid->editor(), QPoint(-120, 0));
+        QVERIFY(grid->horizontalScrollBar()->value() > 0);
+        QCOMPARE(grid->col(), 1);
+        QCOMPARE(grid->row(), 2);
+        QCOMPARE(log.take(), QStringList());
     }
 
     void droppedFilesGoToTheWindowNotTheEditors() {

@@ -6,11 +6,13 @@
 #include "tform1.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -68,6 +70,30 @@ void closeErrorBox(QWidget* modal, SeenError& seen) {
     }
 }
 
+// Watches, while it lives, for the print job's progress box; cancels the job once it shows when
+// asked.
+class ProgressWatch {
+public:
+    explicit ProgressWatch(bool cancel) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, cancel] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* progress = qobject_cast<QProgressDialog*>(widget);
+                if (progress == nullptr || !progress->isVisible())
+                    continue;
+                m_seen = true;
+                if (cancel)
+                    progress->cancel();
+            }
+        });
+        m_timer.start(20);
+    }
+    bool seen() const { return m_seen; }
+
+private:
+    QTimer m_timer;
+    bool m_seen = false;
+};
+
 } // namespace
 
 class TestPrint : public QObject {
@@ -84,6 +110,7 @@ private slots:
     void unopenableOutputIsPrinterNotFound();
     void setupChoosesThePrinterForLaterJobs();
     void printOrSetupDuringAJobFailsAndTheJobCompletes();
+    void longJobShowsItsProgressAndCancelWithdrawsIt();
 
 private:
     QString outputPath(const QString& name) const { return m_dir.filePath(name); }
@@ -172,8 +199,10 @@ void TestPrint::printsEveryCellOnItsOwnLineInOrder() {
     putCell(*m_form, 3, 2, "second row");
     putCell(*m_form, 26, 2, "last column");
     m_form->document().Genislik();
+    const ProgressWatch watch(false);
     const SeenError error = printWithOk();
     QCOMPARE(error.text, QString());
+    QVERIFY(!watch.seen()); // a short job shows no progress
     QVERIFY(QFile::exists(path));
     QCOMPARE(pdfLines(path),
              (QStringList{QStringLiteral("1"), QStringLiteral("x"), QStringLiteral("hello world"),
@@ -302,6 +331,23 @@ void TestPrint::printOrSetupDuringAJobFailsAndTheJobCompletes() {
         expected << QString::number(row) << QStringLiteral("row %1").arg(row);
     QCOMPARE(pdfLines(path), expected);
     QVERIFY(pdfPages(path) > 1);
+}
+
+void TestPrint::longJobShowsItsProgressAndCancelWithdrawsIt() {
+    // The full sheet: 9999 rows, 3,333 pages, seconds of work.
+    const QString path = outputPath(QStringLiteral("full.pdf"));
+    printTo(path);
+    tavlor::Sheet& sheet = m_form->document().sheet();
+    for (int row = 1; row <= tavlor::Sheet::kLastRow; ++row)
+        sheet.setCell(1, row, "r" + std::to_string(row));
+    m_form->document().Genislik();
+
+    const ProgressWatch watch(true);
+    const SeenError seen = printWithOk();
+    QCOMPARE(seen.text, QString()); // cancelling is no error
+    QVERIFY(watch.seen());
+    QVERIFY(!m_form->printController()->isPrinting());
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestPrint)

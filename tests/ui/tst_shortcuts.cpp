@@ -6,12 +6,17 @@
 #include "shortcut_gate.h"
 #include "support/form_harness.h"
 #include "support/modal_script.h"
+#include "termination_request.h"
 #include "tform1.h"
 
 #include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <csignal>
 
 using namespace tavlor_uitest;
 
@@ -62,7 +67,7 @@ private slots:
                         // last: the cut empties the box, which disables Cut and Copy
                         {form->EditCut1, Qt::Key_X}};
         for (const auto& command : commands) {
-            QTRY_VERIFY(form->isActiveWindow()); // after the previous command's cancelled box
+            QTRY_VERIFY(form->isActiveWindow());      // after the previous command's cancelled box
             QTRY_VERIFY(command.action->isEnabled()); // refreshed when the program is idle
             QSignalSpy spy(command.action, &QAction::triggered);
             QTest::keyClick(box, command.key, Qt::ControlModifier);
@@ -111,6 +116,24 @@ private slots:
         auto form = showForm();
         form->Exit1->trigger();
         QVERIFY(!form->isVisible());
+    }
+
+    void terminationSignalAsksTheWindowToClose() {
+        auto form = showForm();
+        tavlor::ui::TerminationRequest request(form.get());
+        // Unsaved changes: the close query asks, and Cancel keeps the window.
+        QTest::keyClicks(form->S()->editor(), QStringLiteral("kept"));
+        QCOMPARE(form->panelText(1), QStringLiteral("Modified"));
+        tavlor::test::ModalScript dialogs;
+        dialogs.then([](QWidget* box) {
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::Cancel)->click();
+        });
+        ::raise(SIGTERM);
+        QTRY_COMPARE(dialogs.seen(), QStringList{QStringLiteral("Confirmation")});
+        QVERIFY(form->isVisible());
+        markSaved(*form);
+        ::raise(SIGTERM);
+        QTRY_VERIFY(!form->isVisible());
     }
 };
 

@@ -62,20 +62,22 @@ private slots:
     }
 
     void placementOnAGivenScreen_data() {
-        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QRect>("area"); // the primary screen's work area
         QTest::addColumn<QSize>("frame");
         QTest::addColumn<QPoint>("centred");
-        QTest::newRow("1920x1080") << QSize(1920, 1080) << QSize(1910, 1040) << QPoint(5, 20);
-        QTest::newRow("1366x768") << QSize(1366, 768) << QSize(1356, 728) << QPoint(5, 20);
-        QTest::newRow("800x800") << QSize(800, 800) << QSize(790, 760) << QPoint(5, 20);
+        QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1080) << QSize(1910, 1040) << QPoint(5, 20);
+        QTest::newRow("1366x768") << QRect(0, 0, 1366, 768) << QSize(1356, 728) << QPoint(5, 20);
+        QTest::newRow("800x800") << QRect(0, 0, 800, 800) << QSize(790, 760) << QPoint(5, 20);
+        // Right of another screen, under a 32-pixel top panel.
+        QTest::newRow("second screen with a panel")
+            << QRect(1920, 32, 1366, 736) << QSize(1356, 696) << QPoint(1925, 52);
     }
     void placementOnAGivenScreen() {
-        QFETCH(QSize, screen);
+        QFETCH(QRect, area);
         QFETCH(QSize, frame);
         QFETCH(QPoint, centred);
-        QCOMPARE(tavlor::ui::startupFrameSize(screen), frame);
-        QCOMPARE(tavlor::ui::centredFramePosition(QRect(QPoint(0, 0), screen), {0, 0}, frame),
-                 centred);
+        QCOMPARE(tavlor::ui::startupFrameSize(area.size()), frame);
+        QCOMPARE(tavlor::ui::centredFramePosition(area, {0, 0}, frame), centred);
     }
 
     void centringRoundsTowardZeroAndStaysOnTheDesktop() {
@@ -87,7 +89,7 @@ private slots:
     }
 
     void realWindowIsSizedCentredThenMovedToTheTop() {
-        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
         TForm1 form;
         QCOMPARE(form.frameGeometry().size(), tavlor::ui::startupFrameSize(screen));
         form.show();
@@ -253,6 +255,37 @@ private slots:
         QTest::mouseClick(form->TabSet1(), Qt::LeftButton, {},
                           form->TabSet1()->tabRect(0).center());
         QCOMPARE(form->TabSet1()->currentIndex(), 0);
+    }
+
+    void largeFontKeepsTheTextsWhole() {
+        // A 14 pt desktop font: the status panels grow to their longest texts, the rest holds.
+        const QFont normal = QApplication::font();
+        QFont large = normal;
+        large.setPointSize(14);
+        QApplication::setFont(large);
+        auto form = showForm();
+        QApplication::setFont(normal);
+        QTest::keyClick(form->S()->editor(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(form->S()->editor(), QStringLiteral("x"));
+        QCOMPARE(form->panelText(1), QStringLiteral("Modified"));
+        const auto whole = [](const QLabel* label, const QString& text) {
+            const QFontMetrics metrics(label->font());
+            return metrics.horizontalAdvance(text) <= label->contentsRect().width() &&
+                   metrics.height() <= label->contentsRect().height();
+        };
+        QStringList clipped;
+        const QStringList longest{QString(), QStringLiteral("Modified"), QStringLiteral("9999"),
+                                  QStringLiteral("26"),
+                                  QStringLiteral("Total Rows:9999 Total Cols:26")};
+        for (int i = 0; i < 5; ++i) {
+            if (!whole(form->StatusBar()->panel(i), longest[i]))
+                clipped << QStringLiteral("panel %1").arg(i);
+        }
+        if (!whole(form->Label1(), QStringLiteral("Z9999")))
+            clipped << QStringLiteral("Label1");
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
+        QVERIFY(form->StatusBar()->panel(0)->width() > 250);
+        QCOMPARE(form->StatusBar()->panel(1)->x(), form->StatusBar()->panel(0)->width());
     }
 
     void gridAndFonts() {

@@ -73,9 +73,13 @@ QWidget* focused() {
 }
 
 void wheel(QWidget* target, int notches) {
+    wheelAngle(target, QPoint(0, 120 * notches));
+}
+
+void wheelAngle(QWidget* target, QPoint angle) {
     const QPoint at = target->rect().center();
-    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
 }
 

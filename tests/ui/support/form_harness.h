@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QStringList>
 
 #include <cstdint>
@@ -49,6 +50,8 @@ private:
 QWidget* focused();
 /** Sends notches of the mouse wheel (positive: away from the user) to the middle of target. */
 void wheel(QWidget* target, int notches);
+/** Sends one wheel event of this angle (x sideways, y up and down; 120 is one notch). */
+void wheelAngle(QWidget* target, QPoint angle);
 
 } // namespace tavlor_uitest
 

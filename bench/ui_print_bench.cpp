@@ -1,0 +1,51 @@
+// Printing the full sheet (9999 rows of 26 cells, 3,333 pages) to a PDF file through the printer
+// device the print command uses, against a sheet of one row: the time a user waits for a job.
+#include "core/sheet.h"
+#include "core/sheet_print.h"
+#include "full_sheet.h"
+#include "printer_text_device.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void printToPdf(benchmark::State& state, int rows) {
+    tavlor::Sheet sheet;
+    tavlor::bench::fillFullSheet(sheet);
+    for (int row = rows + 1; row <= tavlor::Sheet::kLastRow; ++row)
+        for (int col = 1; col <= tavlor::Sheet::kLastCol; ++col)
+            sheet.setCell(col, row, std::string());
+    sheet.Genislik();
+    QTemporaryDir folder;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("sheet.pdf")));
+        tavlor::ui::PrinterTextDevice device(printer);
+        tavlor::printSheet(sheet, device);
+    }
+}
+
+void BM_PrintOneRow(benchmark::State& state) {
+    printToPdf(state, 1);
+}
+void BM_PrintFullSheet(benchmark::State& state) {
+    printToPdf(state, tavlor::Sheet::kLastRow);
+}
+BENCHMARK(BM_PrintOneRow)->Unit(benchmark::kMillisecond);
+// One run is seconds long: once is enough for the figure and for the smoke run.
+BENCHMARK(BM_PrintFullSheet)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
