@@ -1,5 +1,6 @@
 // How a save replaces an existing file: a new file renamed over it, or the old file rewritten in
 // place where a rename would not leave it what it was (links, owner, group, folder rights).
+#include "core/file_error.h"
 #include "core/sheet_document.h"
 
 #include "support/ordinary_user.h"
@@ -15,7 +16,9 @@
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <random>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -187,6 +190,64 @@ INSTANTIATE_TEST_SUITE_P(Errors, NoLocks, testing::Values(ENOLCK, EOPNOTSUPP, EN
                                     : info.param == EOPNOTSUPP ? "EOPNOTSUPP"
                                                                : "ENOSYS";
                          });
+
+TEST(FullDisk, KeepsTheOldFileOnBothSavePaths) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    TempFolder folder;
+    const std::string disk = folder.file("disk");
+    const std::string path = disk + "/f.csv";
+    ASSERT_EQ(::mkdir(disk.c_str(), 0700), 0);
+    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
+    SheetDocument document;
+    for (int r = 1; r <= 2000; ++r)
+        document.sheet().setCell(1, r, std::string(100, 'n'));
+    document.Genislik();
+    const std::string old(40000, 'o');
+
+    // In a mount namespace of its own, a child mounts 64 KiB over the folder: the old file fits,
+    // the new one (about 200 KB) does not.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+            ::_exit(2);
+        for (const bool linked : {false, true}) {
+            SCOPED_TRACE(linked ? "in place" : "by rename");
+            writeBytes(path, old);
+            if (linked) {
+                EXPECT_EQ(::link(path.c_str(), (disk + "/g.csv").c_str()), 0);
+            }
+            struct stat before {};
+            EXPECT_EQ(::stat(path.c_str(), &before), 0);
+            std::string message = "(no error)";
+            try {
+                document.Kaydet(path);
+            } catch (const FileError& error) {
+                message = error.what();
+            }
+            EXPECT_EQ(message, "Stream write error");
+            EXPECT_TRUE(readBytes(path) == old);
+            // Not a byte was written: in place, the missing space showed before the first one.
+            struct stat after {};
+            EXPECT_EQ(::stat(path.c_str(), &after), 0);
+            EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+            EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+            EXPECT_EQ(folderListing(disk), linked ? "f.csv g.csv" : "f.csv");
+        }
+        ::_exit(testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::unsetenv("XDG_CACHE_HOME");
+    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "this system lets no test mount a file system";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a full disk changed the file (see above)";
+    EXPECT_EQ(folderListing(folder.file("cache/tavlor")), "");
+}
 
 TEST(KilledSave, LeavesTheOldOrTheNewBytesAndTheNextSaveNoTemporaryFile) {
     TempFolder folder;
