@@ -19,6 +19,8 @@ public:
     /** Shows the Save dialog. With a preset, the dialog offers that name; without one it offers the
      *  name it last returned. Returns the chosen path, or nothing when cancelled. */
     virtual std::optional<std::string> chooseSavePath(const std::optional<std::string>& preset) = 0;
+    /** Asks (Yes/No) whether an existing file may be replaced; true for Yes. */
+    virtual bool askToReplace(const std::string& text) = 0;
     /** Shows the Open dialog (it offers the name it last returned). Returns the chosen path, or
      *  nothing when cancelled. */
     virtual std::optional<std::string> chooseOpenPath() = 0;

@@ -8,6 +8,21 @@
 
 namespace tavlor {
 
+namespace {
+
+// A file (not a folder) exists at path and it is not the file the document was read from or
+// written to: a slip of the keyboard in the Save dialog must not replace it unasked.
+bool isOtherExistingFile(const std::string& path, const std::string& own) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status) || fs::is_directory(status))
+        return false;
+    return own.empty() || !fs::equivalent(path, own, error);
+}
+
+} // namespace
+
 DocumentWorkflow::DocumentWorkflow(SheetDocument& document, DocumentUi& ui)
     : m_document(document), m_ui(ui) {}
 
@@ -25,7 +40,7 @@ void DocumentWorkflow::FileNew1Execute() {
             m_document.Kaydet(m_currentFileName);
         } else {
             // The chosen path only receives the old content; the new document stays unnamed.
-            const auto path = m_ui.chooseSavePath(std::nullopt);
+            const auto path = chooseSavePath(std::nullopt);
             if (!path)
                 return;
             m_document.Kaydet(*path);
@@ -52,7 +67,7 @@ void DocumentWorkflow::FileOpen1Execute() {
             m_document.Kaydet(m_currentFileName);
             m_document.markUnmodified();
         } else {
-            const auto path = m_ui.chooseSavePath(std::nullopt);
+            const auto path = chooseSavePath(std::nullopt);
             if (!path)
                 return;
             m_currentFileName = *path;
@@ -82,7 +97,7 @@ void DocumentWorkflow::FileSave1Execute() {
 void DocumentWorkflow::SaveAs() {
     const std::string preset =
         m_currentFileName.empty() ? std::string("Noname") : m_currentFileName;
-    const auto path = m_ui.chooseSavePath(preset);
+    const auto path = chooseSavePath(preset);
     if (!path)
         return;
     m_currentFileName = *path;
@@ -102,7 +117,7 @@ void DocumentWorkflow::FormCloseQuery(bool& CanClose) {
         if (!m_currentFileName.empty()) {
             m_document.Kaydet(m_currentFileName);
         } else {
-            const auto path = m_ui.chooseSavePath(std::nullopt);
+            const auto path = chooseSavePath(std::nullopt);
             if (!path)
                 return;
             m_document.Kaydet(*path);
@@ -143,7 +158,7 @@ void DocumentWorkflow::dropOne(const std::string& path) {
                 m_document.Kaydet(m_currentFileName);
                 m_document.markUnmodified();
             } else {
-                const auto savePath = m_ui.chooseSavePath(std::nullopt);
+                const auto savePath = chooseSavePath(std::nullopt);
                 if (!savePath)
                     return;
                 m_currentFileName = *savePath;
@@ -157,6 +172,21 @@ void DocumentWorkflow::dropOne(const std::string& path) {
         }
     }
     openChosenFile(path);
+}
+
+std::optional<std::string> DocumentWorkflow::chooseSavePath(std::optional<std::string> preset) {
+    for (;;) {
+        auto path = m_ui.chooseSavePath(preset);
+        if (!path || !isOtherExistingFile(*path, m_currentFileName))
+            return path;
+        if (m_ui.askToReplace(replaceQuestion(*path)))
+            return path;
+        preset = *path;
+    }
+}
+
+std::string DocumentWorkflow::replaceQuestion(const std::string& path) {
+    return fileNamePart(path) + " already exists. Do you want to replace it?";
 }
 
 void DocumentWorkflow::openFromDialog() {

@@ -2,6 +2,7 @@
 
 #include "core/load_report.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,7 +73,13 @@ public:
      *  folder, else the empty text. */
     static std::string ToShortPath(const std::string& path);
 
+    /** The question before a save replaces a file the document does not stand for. */
+    static std::string replaceQuestion(const std::string& path);
+
 private:
+    /** The Save dialog, asking before another existing file is replaced; No shows the dialog
+     *  again with the name that was chosen. */
+    std::optional<std::string> chooseSavePath(std::optional<std::string> preset);
     /** Runs the Open dialog and opens what it returns. */
     void openFromDialog();
     /** One dropped file, decided by the document's state at this moment. */

@@ -1,6 +1,7 @@
 #include "core/file_reader.h"
 
 #include "core/file_error.h"
+#include "core/file_lock.h"
 #include "core/semicolon_reader.h"
 #include "core/system_text.h"
 
@@ -61,8 +62,8 @@ void readFileInto(const std::string& path, SemicolonReader& reader) {
     if (!S_ISREG(info.st_mode))
         fail(ENXIO); // FIFOs, sockets and devices are not files of text
     // Others may read along, but not hold the file for writing (shared lock, do not wait).
-    if (::flock(fd.get(), LOCK_SH | LOCK_NB) != 0)
-        fail(errno);
+    if (const int error = lockDescriptor(fd.get(), LOCK_SH))
+        fail(error);
 
     std::vector<char> buffer(kChunk);
     bool extraChunkRead = false;

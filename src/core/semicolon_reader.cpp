@@ -45,6 +45,23 @@ const char* findStopByte(const char* p, const char* const end) {
     return p;
 }
 
+// The first byte in [p, end) that is not ";"; end when there is none.
+const char* skipSemicolons(const char* p, const char* const end) {
+#if defined(__SSE2__)
+    const __m128i semicolon = _mm_set1_epi8(';');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(v, semicolon)) ^ 0xFFFF;
+        if (mask != 0)
+            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p < end && *p == ';')
+        ++p;
+    return p;
+}
+
 } // namespace
 
 SemicolonReader::SemicolonReader(Sheet& sheet) : m_sheet(sheet) {}
@@ -77,7 +94,11 @@ void SemicolonReader::feed(std::string_view bytes) {
         case ';':
             m_lineOpen = true;
             endPiece(tail);
-            ++m_col;
+            // The count stops one past column Z, so no line, however long, can wrap it round.
+            if (m_col <= kLastCol)
+                ++m_col;
+            else
+                p = skipSemicolons(p, end); // empty pieces beyond Z have nothing to count
             break;
         case '\r':
             endLine(tail);

@@ -40,7 +40,7 @@ private:
 
     Sheet& m_sheet;
     int m_row = 1;              // the line being read; beyond kLastRow only lines are counted
-    int m_col = 1;              // the piece being read within the line
+    int m_col = 1;              // the piece being read within the line, at most kLastCol + 1
     std::string m_piece;        // earlier bytes of a piece that spans feeds (cells only)
     bool m_pieceFilled = false; // an earlier feed gave the current piece a byte
     bool m_lineOpen = false;    // at least one byte of the current line was read

@@ -62,6 +62,7 @@ void SheetDocument::Sil() {
     if (m_view) {
         m_view->setCurrentCol(1);
         m_view->setCurrentRow(1);
+        m_view->forgetEditHistory();
     }
     Genislik();
     resetSnapshot();

@@ -39,8 +39,8 @@ public:
     /** Clears the modified flag (panel 1 empty). */
     void markUnmodified();
 
-    /** Sil: empty the formula bar, clear every data cell, current cell to A1, Genislik, reset the
-     *  snapshot, mark unmodified. */
+    /** Sil: empty the formula bar, clear every data cell, current cell to A1, both editors without
+     *  undo history, Genislik, reset the snapshot, mark unmodified. */
     void Sil();
     /** Ac: load the semicolon file at path (Sil first, even when the open fails). Throws FileError
      *  with "Cannot open file "%s". %s" when it cannot be opened or read. Returns what of the file

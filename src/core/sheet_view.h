@@ -18,6 +18,9 @@ public:
      *  value differs from the present one. */
     virtual void setCurrentCol(int col) = 0;
     virtual void setCurrentRow(int row) = 0;
+    /** The formula bar and the in-cell editor drop their undo history: what was typed for one
+     *  document must not come back into the next. */
+    virtual void forgetEditHistory() = 0;
     /** Status panel 4: the totals text of the used extent. */
     virtual void showTotals(const std::string& text) = 0;
     /** Status panel 1: "Modified" or empty. */

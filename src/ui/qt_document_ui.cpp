@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <sys/stat.h>
+
 namespace tavlor::ui {
 namespace {
 
@@ -77,6 +79,18 @@ std::optional<std::string> QtDocumentUi::chooseSavePath(const std::optional<std:
     return run(SaveDialog(), preset ? toText(*preset) : m_lastSaveName, m_lastSaveName);
 }
 
+bool QtDocumentUi::askToReplace(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirmation"), toText(text),
+                    QMessageBox::Yes | QMessageBox::No, m_window);
+    box.setObjectName(QStringLiteral("ReplacePrompt"));
+    // A slip of Enter must not replace the file.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    const int pressed = box.exec();
+    giveBackActivation();
+    return pressed == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDocumentUi::chooseOpenPath() {
     return run(OpenDialog(), m_lastOpenName, m_lastOpenName);
 }
@@ -92,7 +106,24 @@ std::optional<std::string> QtDocumentUi::run(QFileDialog* dialog, const QString&
     if (chosen.isEmpty() || chosen.front().isEmpty())
         return std::nullopt;
     lastName = chosen.front();
-    return toBytes(lastName);
+    std::string path = toBytes(lastName);
+    // The dialog shows a name that is not UTF-8 with U+FFFD in place of its bytes; handing that on
+    // would open or create a different file.
+    struct stat info {};
+    if (lastName.contains(QChar(QChar::ReplacementCharacter)) && ::stat(path.c_str(), &info) != 0) {
+        QMessageBox box(QMessageBox::Warning, toText(DocumentWorkflow::AppTitle),
+                        QStringLiteral("The file dialog cannot give the exact name of \"%1\": it "
+                                       "is not valid UTF-8, and the dialog would use another "
+                                       "file. Choose another name, or open the file by dropping "
+                                       "it on the window or from the command line.")
+                            .arg(lastName),
+                        QMessageBox::Ok, m_window);
+        box.setObjectName(QStringLiteral("NameWarning"));
+        box.exec();
+        giveBackActivation();
+        return std::nullopt;
+    }
+    return path;
 }
 
 void QtDocumentUi::setCaption(const std::string& caption) {

@@ -24,6 +24,7 @@ public:
 
     Answer askToSave(const std::string& text) override;
     std::optional<std::string> chooseSavePath(const std::optional<std::string>& preset) override;
+    bool askToReplace(const std::string& text) override;
     std::optional<std::string> chooseOpenPath() override;
     void setCaption(const std::string& caption) override;
     void showLoadWarning(const std::string& text) override;

@@ -2,6 +2,7 @@
 
 #include "bytetext.h"
 #include "cell_editor.h"
+#include "core/cell_size_limit.h"
 #include "core/sheet.h"
 #include "header_edge_resizer.h"
 #include "sheet_model.h"
@@ -18,6 +19,12 @@ namespace {
 constexpr int kDefaultColWidth = 100;
 constexpr int kDefaultRowHeight = 20;
 } // namespace
+
+QString editorText(std::string_view cell, const tavlor::TextCodec& codec) {
+    if (!tavlor::isHugeCell(cell))
+        return toText(cell, codec);
+    return toText(tavlor::shownPart(cell), codec) + QChar(0x2026);
+}
 
 SheetGrid::SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent)
     : QTableView(parent), m_sheet(sheet), m_codec(codec),
@@ -112,10 +119,8 @@ void SheetGrid::moveTo(int col, int row, bool keepAnchor) {
 void SheetGrid::writeCell(int col, int row, std::string text) {
     m_sheet.setCell(col, row, std::move(text));
     m_model->cellChanged(col, row);
-    if (m_editorOpen && col == m_editorCol && row == m_editorRow) {
-        m_editor->setText(toText(m_sheet.cell(col, row), m_codec));
-        m_editor->selectAll();
-    }
+    if (m_editorOpen && col == m_editorCol && row == m_editorRow)
+        showInEditor(m_sheet.cell(col, row));
 }
 
 void SheetGrid::refreshAll() {
@@ -126,11 +131,9 @@ void SheetGrid::refreshAll() {
 void SheetGrid::resyncWithSheet() {
     viewport()->update();
     if (m_editorOpen && m_editorCol > 0 && m_editorRow > 0) {
-        const QString text = toText(m_sheet.cell(m_editorCol, m_editorRow), m_codec);
-        if (m_editor->text() != text) {
-            m_editor->setText(text);
-            m_editor->selectAll();
-        }
+        const std::string& cell = m_sheet.cell(m_editorCol, m_editorRow);
+        if (m_editor->text() != editorText(cell, m_codec))
+            showInEditor(cell);
     }
 }
 
@@ -178,8 +181,7 @@ void SheetGrid::openEditor() {
     m_editorCol = m_col;
     m_editorRow = m_row;
     m_editorOpen = true;
-    m_editor->setText(toText(m_sheet.cell(m_col, m_row), m_codec));
-    m_editor->selectAll();
+    showInEditor(m_sheet.cell(m_col, m_row));
     placeEditor();
     m_editor->show();
     if (hasFocus())
@@ -205,16 +207,27 @@ void SheetGrid::commitEditor() {
     const int col = m_editorCol;
     const int row = m_editorRow;
     const QString text = m_editor->text();
+    // A huge cell is only shown in part (read-only): its part must never be written back.
+    if (m_editor->isReadOnly()) {
+        emit setEditText(col, row, text);
+        return;
+    }
     std::optional<std::string> bytes = toBytes(text, m_codec);
     if (!bytes) {
         // The editor refuses characters the encoding cannot hold; should one get in, the cell
         // keeps its bytes and the editor shows them again.
-        m_editor->setText(toText(m_sheet.cell(col, row), m_codec));
+        showInEditor(m_sheet.cell(col, row));
     } else if (*bytes != m_sheet.cell(col, row)) {
         m_sheet.setCell(col, row, std::move(*bytes));
         m_model->cellChanged(col, row);
     }
     emit setEditText(col, row, text);
+}
+
+void SheetGrid::showInEditor(const std::string& cell) {
+    m_editor->setReadOnly(tavlor::isHugeCell(cell));
+    m_editor->setText(editorText(cell, m_codec));
+    m_editor->selectAll();
 }
 
 void SheetGrid::onEditorEdited() {

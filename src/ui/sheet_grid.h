@@ -3,6 +3,7 @@
 #include <QTableView>
 
 #include <string>
+#include <string_view>
 
 namespace tavlor {
 class Sheet;
@@ -13,6 +14,10 @@ namespace tavlor::ui {
 
 class CellEditor;
 class SheetModel;
+
+/** The text the in-cell editor and the formula bar show for a cell: all of it, or the start of a
+ *  huge cell followed by "…" (such a cell is not edited in place). */
+QString editorText(std::string_view cell, const tavlor::TextCodec& codec);
 
 /** The grid S: shows the sheet with its header row and column, keeps the current cell (in sheet
  *  coordinates, always a data cell) and the in-cell editor on it, and reports select-cell,
@@ -94,6 +99,8 @@ private:
      *  when the move may go ahead. */
     bool selectionAllowed(int col, int row);
     void openEditor();
+    /** The editor shows cell (wholly selected), read-only when it is huge. */
+    void showInEditor(const std::string& cell);
     void closeEditor();
     void commitEditor();
     void placeEditor();

@@ -2,8 +2,10 @@
 
 #include "application_title.h"
 #include "bytetext.h"
+#include "cell_editor.h"
 #include "copyable_message_box.h"
 #include "core/file_error.h"
+#include "core/uri_list.h"
 #include "formula_bar.h"
 #include "resources_init.h"
 #include "sheet_grid.h"
@@ -23,7 +25,6 @@
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QUrl>
 
 #include <exception>
 
@@ -206,28 +207,27 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     runGuarded([this] { FormResize(); });
 }
 
+namespace {
+// The dropped local files as the exact bytes of their names (a QString path would not keep a name
+// that is not UTF-8).
+std::vector<std::string> droppedPaths(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasFormat(QStringLiteral("text/uri-list")))
+        return {};
+    const QByteArray list = mime->data(QStringLiteral("text/uri-list"));
+    return tavlor::localFilePaths(std::string_view(list.constData(), list.size()));
+}
+} // namespace
+
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    const QMimeData* mime = event->mimeData();
-    if (mime && mime->hasUrls()) {
-        for (const QUrl& url : mime->urls()) {
-            if (url.isLocalFile()) {
-                event->acceptProposedAction();
-                return;
-            }
-        }
-    }
-    event->ignore();
+    if (!droppedPaths(event->mimeData()).empty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-    QStringList paths;
-    if (const QMimeData* mime = event->mimeData()) {
-        for (const QUrl& url : mime->urls()) {
-            if (url.isLocalFile())
-                paths << url.toLocalFile();
-        }
-    }
-    if (paths.isEmpty()) {
+    const std::vector<std::string> paths = droppedPaths(event->mimeData());
+    if (paths.empty()) {
         event->ignore();
         return;
     }
@@ -243,6 +243,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::clearFormulaBar() {
+    m_LabeledEdit1->setReadOnly(false);
     m_LabeledEdit1->assign(QString());
 }
 
@@ -255,6 +256,13 @@ void TForm1::setCurrentCol(int col) {
 void TForm1::setCurrentRow(int row) {
     m_S->setRow(row);
     m_S->resyncWithSheet();
+    hintHugeCell(m_S->col(), m_S->row());
+}
+
+void TForm1::forgetEditHistory() {
+    // setText drops a box's undo history also when the text stays the same (then no change event).
+    for (QLineEdit* box : std::initializer_list<QLineEdit*>{m_LabeledEdit1, m_S->editor()})
+        box->setText(box->text());
 }
 
 void TForm1::showTotals(const std::string& text) {

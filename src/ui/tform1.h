@@ -103,6 +103,11 @@ public:
     /** The formula bar changed: write it into the current cell (unless a guard is set), then the
      *  used extent and the change check. */
     void LabeledEdit1Change();
+    /** After the user typed, pasted or cut in the in-cell editor or the formula bar: panel 0 says
+     *  when the current cell's new text will read back split from the file, and why. */
+    void hintSplitCell(const QString& text);
+    /** Panel 0 says why cell (col, row) is not edited in place when it is huge. */
+    void hintHugeCell(int col, int row);
 
     // Document commands (tform1_documents.cpp).
     void FileNew1Execute();
@@ -113,7 +118,8 @@ public:
     bool FormCloseQuery();
     /** Runs once, on first show, before the window is centred. */
     void FormShow();
-    void WMDropFiles(const QStringList& paths);
+    /** Opens dropped files, given as the bytes of their paths. */
+    void WMDropFiles(const std::vector<std::string>& paths);
     /** The command-line arguments after the program path; FormShow opens the file they name. */
     void setCommandLine(std::vector<std::string> arguments);
     /** The save prompt, the Open and Save dialogs, the caption and the load warning. */
@@ -175,9 +181,15 @@ private:
     void clearFormulaBar() override;
     void setCurrentCol(int col) override;
     void setCurrentRow(int row) override;
+    void forgetEditHistory() override;
     void showTotals(const std::string& text) override;
     void showModified(bool modified) override;
     void showEncoding(tavlor::TextEncoding encoding) override;
+
+    /** Panel 0 shows hint; an empty hint clears the previous one if panel 0 still shows it. */
+    void showCellHint(const std::string& hint);
+    /** The formula bar shows cell, read-only when it is huge. */
+    void showInFormulaBar(const std::string& cell);
 
     // Building the window (tform1_layout.cpp, tform1_actions.cpp).
     void buildLayout();
@@ -212,6 +224,7 @@ private:
     QTimer* m_idleTimer = nullptr;
     tavlor::ui::ShortcutGate* m_shortcutGate = nullptr;
     bool m_shownOnce = false;
+    QString m_cellHint; // the hint about the current cell that panel 0 shows, if any
     bool m_startupBoxesReleased = false;
     tavlor::ui::FindDialog* m_FindDialog = nullptr;
     tavlor::ui::PrintController* m_printController = nullptr;

@@ -3,6 +3,8 @@
 #include "tform1.h"
 
 #include "bytetext.h"
+#include "core/cell_size_limit.h"
+#include "core/split_cell_hint.h"
 #include "formula_bar.h"
 #include "sheet_grid.h"
 #include "status_panels.h"
@@ -32,7 +34,8 @@ void TForm1::SSelectCell(int ACol, int ARow, bool& CanSelect) {
     (void)CanSelect; // every cell may be selected
     FlagScope selecting(SelectSync);
     const tavlor::Sheet& sheet = m_document.sheet();
-    m_LabeledEdit1->assign(toText(sheet.cell(ACol, ARow), m_document.codec()));
+    showInFormulaBar(sheet.cell(ACol, ARow));
+    hintHugeCell(ACol, ARow);
     m_StatusBar->setPanelText(2, QString::number(ARow));
     m_StatusBar->setPanelText(3, QString::number(ACol));
     m_Label1->setText(toText(sheet.cellName(ACol, ARow)));
@@ -43,22 +46,48 @@ void TForm1::SSetEditText(int ACol, int ARow, const QString& Value) {
     (void)Value; // the cell already holds the editor's text
     {
         FlagScope syncing(EditTextSync);
-        m_LabeledEdit1->assign(toText(m_document.sheet().cell(ACol, ARow), m_document.codec()));
+        showInFormulaBar(m_document.sheet().cell(ACol, ARow));
     }
     m_document.Genislik();
 }
 
 void TForm1::SClick() {
-    m_LabeledEdit1->assign(
-        toText(m_document.sheet().cell(m_S->col(), m_S->row()), m_document.codec()));
+    showInFormulaBar(m_document.sheet().cell(m_S->col(), m_S->row()));
 }
 
 void TForm1::LabeledEdit1Change() {
-    if (!EditTextSync && !SelectSync) {
+    // A read-only bar shows part of a huge cell, which must never be written back.
+    if (!EditTextSync && !SelectSync && !m_LabeledEdit1->isReadOnly()) {
         // The bar refuses characters the encoding cannot hold, so the text always has bytes.
         if (auto bytes = toBytes(m_LabeledEdit1->text(), m_document.codec()))
             m_S->writeCell(m_S->col(), m_S->row(), std::move(*bytes));
     }
     m_document.Genislik();
     m_document.changeCheck();
+}
+
+void TForm1::hintSplitCell(const QString& text) {
+    showCellHint(
+        tavlor::splitCellHint(m_document.sheet().cellName(m_S->col(), m_S->row()), toBytes(text)));
+}
+
+void TForm1::hintHugeCell(int col, int row) {
+    const std::string& cell = m_document.sheet().cell(col, row);
+    showCellHint(tavlor::isHugeCell(cell)
+                     ? tavlor::hugeCellHint(m_document.sheet().cellName(col, row))
+                     : std::string());
+}
+
+void TForm1::showCellHint(const std::string& hint) {
+    if (!hint.empty()) {
+        m_cellHint = toText(hint);
+        m_StatusBar->setPanelText(0, m_cellHint);
+    } else if (!m_cellHint.isEmpty() && m_StatusBar->panelText(0) == m_cellHint) {
+        m_StatusBar->setPanelText(0, QString());
+    }
+}
+
+void TForm1::showInFormulaBar(const std::string& cell) {
+    m_LabeledEdit1->setReadOnly(tavlor::isHugeCell(cell));
+    m_LabeledEdit1->assign(tavlor::ui::editorText(cell, m_document.codec()));
 }

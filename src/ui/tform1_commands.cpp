@@ -3,6 +3,7 @@
 
 #include "bytetext.h"
 #include "copyable_message_box.h"
+#include "core/cell_size_limit.h"
 #include "core/program_folder.h"
 #include "core/sheet_search.h"
 #include "find_dialog.h"
@@ -106,8 +107,16 @@ void TForm1::EditCopy1Execute() {
 // EditPaste1Execute: the clipboard text replaces the selection or goes in at the caret.
 void TForm1::EditPaste1Execute() {
     QLineEdit* target = editTarget(this);
-    if (target != nullptr && !target->isReadOnly() && clipboardOffersText())
-        target->paste();
+    if (target == nullptr || target->isReadOnly() || !clipboardOffersText())
+        return;
+    // A cell that would be too long to edit in place is refused before the box lays it out.
+    const qsizetype length = target->text().size() - target->selectedText().size() +
+                             QApplication::clipboard()->text().size();
+    if (static_cast<std::size_t>(length) > tavlor::kEditableCellBytes) {
+        showCellHint(tavlor::refusedPasteHint());
+        return;
+    }
+    target->paste();
 }
 
 // EditDelete1Execute: removes the selection; the clipboard stays as it was.

@@ -1,11 +1,7 @@
 // Document commands: New, Open, Save, Save As, the close query, start-up file and dropped files.
 #include "tform1.h"
 
-#include "bytetext.h"
-
 #include <utility>
-
-using tavlor::ui::toBytes;
 
 void TForm1::FileNew1Execute() {
     m_workflow.FileNew1Execute();
@@ -35,12 +31,8 @@ void TForm1::FormShow() {
     m_workflow.FormShow(m_commandLine);
 }
 
-void TForm1::WMDropFiles(const QStringList& paths) {
-    std::vector<std::string> dropped;
-    dropped.reserve(static_cast<std::size_t>(paths.size()));
-    for (const QString& path : paths)
-        dropped.push_back(toBytes(path));
-    m_workflow.WMDropFiles(dropped);
+void TForm1::WMDropFiles(const std::vector<std::string>& paths) {
+    m_workflow.WMDropFiles(paths);
 }
 
 const std::string& TForm1::CurrentFileName() const {

@@ -2,6 +2,7 @@
 #include "support/workflow_fixture.h"
 
 #include "core/file_error.h"
+#include "core/uri_list.h"
 
 #include <fstream>
 
@@ -190,6 +191,21 @@ TEST_F(Drops, ALongPathIsUsedWhole) {
     workflow.WMDropFiles({longPath});
     EXPECT_EQ(a1(), "long");
     EXPECT_EQ(workflow.CurrentFileName(), longPath);
+}
+
+TEST(DroppedUriList, GivesTheExactBytesOfLocalFiles) {
+    const std::string list = "# dragged from a file manager\r\n"
+                             "file:///home/u/caf%E9.csv\r\n"
+                             "file://localhost/tmp/My%20Data/t%3Bx.csv\r\n"
+                             "FILE:/tmp/100%25%zz.csv\r\n"
+                             "file://server/share/a.csv\r\n"
+                             "https://example.org/b.csv\r\n"
+                             "file:///tmp/nul%00.csv\r\n"
+                             "file:///tmp/last.csv";
+    std::string joined;
+    for (const std::string& path : localFilePaths(list))
+        joined += path + "|";
+    EXPECT_EQ(joined, "/home/u/caf\xE9.csv|/tmp/My Data/t;x.csv|/tmp/100%%zz.csv|/tmp/last.csv|");
 }
 
 } // namespace

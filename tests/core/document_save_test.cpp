@@ -39,11 +39,19 @@ TEST_F(DocumentSave, CancelledSaveAsChangesNothing) {
     EXPECT_EQ(readFile(path("Noname")), "<missing>");
 }
 
-TEST_F(DocumentSave, SaveAsPresetsTheFullPathAndRenames) {
+TEST_F(DocumentSave, SaveAsPresetsTheFullPathAndAsksBeforeReplacingAnotherFile) {
     prepare(true, false);
-    ui.savePaths.push_back(path("other.csv")); // an existing file is replaced without a question
+    // Its own file is replaced without a question; another one only after Yes, No shows the
+    // dialog again with the name chosen.
+    ui.savePaths = {path("current.csv"), path("other.csv"), path("other.csv")};
+    ui.replaceAnswers = {false, true};
     workflow.SaveAs1Click();
-    EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{path("current.csv")}));
+    EXPECT_TRUE(ui.replaceQuestions.empty());
+    workflow.SaveAs1Click();
+    EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{
+                                  path("current.csv"), path("current.csv"), path("other.csv")}));
+    EXPECT_EQ(ui.replaceQuestions,
+              std::vector<std::string>(2, "other.csv already exists. Do you want to replace it?"));
     EXPECT_EQ(readFile(path("other.csv")), "old;\r\n");
     EXPECT_EQ(readFile(path("current.csv")), "old;\r\n");
     EXPECT_EQ(workflow.CurrentFileName(), path("other.csv"));

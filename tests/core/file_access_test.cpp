@@ -2,6 +2,7 @@
 #include "core/sheet_document.h"
 #include "core/system_text.h"
 
+#include "support/ordinary_user.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
-#include <grp.h>
 #include <string>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -25,6 +25,7 @@ namespace tavlor {
 namespace {
 
 using namespace std::string_literals;
+using test::asOrdinaryUser;
 
 std::string errorOf(const std::function<void()>& action) {
     try {
@@ -47,33 +48,6 @@ mode_t modeOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
     return info.st_mode;
-}
-
-// Runs checks with an ordinary user's rights. As root (as in CI), where every access check passes,
-// a child process takes over the test folder, becomes "nobody" and runs them there; its failures
-// show in its own output and fail the test through its exit status.
-void asOrdinaryUser(const std::string& folder, const std::function<void()>& checks) {
-    if (::geteuid() != 0) {
-        checks();
-        return;
-    }
-    constexpr uid_t kNobody = 65534;
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const bool dropped = ::chown(folder.c_str(), kNobody, kNobody) == 0 &&
-                             ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 &&
-                             ::setuid(kNobody) == 0 && ::geteuid() == kNobody;
-        if (!dropped)
-            ::_exit(2);
-        checks();
-        ::_exit(testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
-    EXPECT_NE(WEXITSTATUS(status), 2) << "could not become an ordinary user";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "checks failed as an ordinary user (see above)";
 }
 
 class FileAccessTest : public testing::Test {
@@ -375,36 +349,48 @@ TEST_F(FileAccessTest, DiskFullKeepsTheOldFileByteForByte) {
     std::string old;
     for (int i = 0; i < 500; ++i)
         old += "old line " + std::to_string(i) + ";\r\n";
-    test::writeBytes(path, old);
     for (int r = 1; r <= 2000; ++r)
         document.sheet().setCell(1, r, "a longer line of new text " + std::to_string(r));
     document.Genislik();
+    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
 
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The limit makes the system write short (EFBIG) instead of killing us.
-        ::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit {};
-        ::getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = 4096;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        int code = 2;
-        try {
-            document.Kaydet(path);
-        } catch (const FileError& error) {
-            code = std::string(error.what()) == "Stream write error" ? 0 : 1;
-        } catch (...) {
-            code = 3;
+    // First by a new file renamed over the old one; then in place, as a second hard link asks.
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "in place" : "by rename");
+        test::writeBytes(path, old);
+        if (linked) {
+            ASSERT_EQ(::link(path.c_str(), folder.file("link.csv").c_str()), 0);
         }
-        ::_exit(code);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The limit makes the system write short (EFBIG) instead of killing us. It lets the
+            // old bytes be kept aside but not the new ones be written.
+            ::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit {};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 16384;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            int code = 2;
+            try {
+                document.Kaydet(path);
+            } catch (const FileError& error) {
+                code = std::string(error.what()) == "Stream write error" ? 0 : 1;
+            } catch (...) {
+                code = 3;
+            }
+            ::_exit(code);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: other error, 2: no error, 3: other exception";
+        EXPECT_EQ(test::readBytes(path), old);
+        EXPECT_EQ(test::folderListing(folder.path()),
+                  linked ? "cache full.csv link.csv" : "full.csv");
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: other error, 2: no error, 3: other exception";
-    EXPECT_EQ(test::readBytes(path), old);
-    EXPECT_EQ(test::folderListing(folder.path()), "full.csv");
+    EXPECT_EQ(test::folderListing(folder.file("cache/tavlor")), "");
+    ::unsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace tavlor

@@ -1,6 +1,7 @@
 #include "core/semicolon_reader.h"
 #include "core/semicolon_writer.h"
 #include "core/sheet.h"
+#include "core/split_cell_hint.h"
 
 #include <gtest/gtest.h>
 
@@ -151,6 +152,13 @@ TEST(SemicolonRoundTrip, EveryByteButSeparatorsSurvives) {
     EXPECT_EQ(back.contentText(), sheet.contentText());
 }
 
+TEST(SemicolonRoundTrip, CellsThatReadBackSplitAreNamedWithTheReason) {
+    EXPECT_EQ(splitCellHint("B2", "1;2"), "B2 will load split: file has no quoting");
+    EXPECT_EQ(splitCellHint("A1", "p\rq"), "A1 will load split: file has no quoting");
+    EXPECT_EQ(splitCellHint("H17", "line1\nline2"), "H17 will load split: file has no quoting");
+    EXPECT_EQ(splitCellHint("Z9", "plain text, \t and all"), "");
+}
+
 TEST(LoadReport, CountsWhatDoesNotFit) {
     Sheet sheet;
     std::string text;
@@ -180,6 +188,21 @@ TEST(LoadReport, CountsWhatDoesNotFit) {
     report = parseSemicolonText("a;b;\r\n", fits);
     EXPECT_FALSE(report.lostSomething());
     EXPECT_EQ(report.message(), "");
+}
+
+TEST(LoadReport, ALineOfMoreThanTwoToThe31SemicolonsStaysInsideTheSheet) {
+    // Fed in chunks, as a file over 2 GiB would be: the piece count must not wrap round into the
+    // sheet's columns.
+    Sheet sheet;
+    SemicolonReader reader(sheet);
+    reader.feed("a;");
+    const std::string chunk(std::size_t{1} << 20, ';');
+    for (int i = 0; i < 2048; ++i)
+        reader.feed(chunk);
+    reader.feed("z;y;\r\nb;");
+    reader.finish();
+    EXPECT_EQ(cellsOf(sheet), "A1=a A2=b");
+    EXPECT_EQ(reader.report().cellsBeyondLastColumn, 2u);
 }
 
 } // namespace tavlor

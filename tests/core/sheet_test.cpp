@@ -1,5 +1,7 @@
 #include "core/sheet.h"
 
+#include "core/cell_size_limit.h"
+
 #include "support/sweep_oracle.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +149,15 @@ TEST(SheetContent, JoinsRowByRowWithoutSeparators) {
     EXPECT_EQ(sheet.contentText(), "b1z1a2end");
     EXPECT_EQ(sheet.contentText(), test::SweepOracle::content(sheet));
     EXPECT_EQ(sheet.contentLength(), 9u);
+}
+
+TEST(HugeCells, OnlyCellsOverTheLimitAreShownInPart) {
+    const std::string longest(kEditableCellBytes, 'a');
+    EXPECT_EQ(shownPart(longest), longest);
+    const std::string huge = longest + "b";
+    EXPECT_EQ(shownPart(huge), huge.substr(0, 4096));
+    EXPECT_TRUE(isHugeCell(huge));
+    EXPECT_FALSE(isHugeCell(longest));
 }
 
 } // namespace tavlor

@@ -7,9 +7,16 @@
 #include "support/form_harness.h"
 #include "tform1.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QHeaderView>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
+
+#include <fstream>
 
 using namespace tavlor_uitest;
 
@@ -108,6 +115,58 @@ private slots:
         QTest::mouseRelease(form->S()->horizontalHeader()->viewport(), Qt::LeftButton, {}, header);
         verify("header press");
         QCOMPARE(form->panelText(4), QStringLiteral("Total Rows:%1 Total Cols:2").arg(n));
+    }
+
+    void hugeCellIsShownInPartKeptWholeAndKeysStayQuick() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath(QStringLiteral("huge.csv")).toStdString();
+        std::string huge(50u << 20, 'x');
+        for (std::size_t i = 0; i < huge.size(); i += 4099)
+            huge[i] = static_cast<char>('a' + i % 26);
+        const std::string bytes = huge + ";b;\r\n";
+        std::ofstream(path, std::ios::binary) << bytes;
+        auto form = showForm();
+        form->WMDropFiles({path});
+        auto* editor = form->S()->editor();
+        QElapsedTimer clock;
+        const auto quick = [&](const char* step) {
+            QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 took %2 ms")
+                                                            .arg(QString::fromLatin1(step))
+                                                            .arg(clock.elapsed())));
+            QVERIFY2(cell(*form, 1, 1) == huge, step);
+            clock.restart();
+        };
+        clock.start();
+        QTest::keyClick(editor, Qt::Key_Right);
+        const QPoint a1 = form->S()->cellRect(1, 1).center();
+        QTest::mousePress(form->S()->viewport(), Qt::LeftButton, {}, a1);
+        QTest::mouseRelease(form->S()->viewport(), Qt::LeftButton, {}, a1);
+        quick("moving out and clicking back");
+        QVERIFY(editor->isReadOnly());
+        QCOMPARE(form->panelText(0), QStringLiteral("A1 is too long to edit here (over 128 KiB)"));
+        QTest::keyClick(editor, Qt::Key_Q);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        quick("typing in the cell");
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QTest::keyClick(form->LabeledEdit1(), Qt::Key_Q);
+        quick("typing in the formula bar");
+        QCOMPARE(form->panelText(1), QString());
+        // A normal cell next to it is edited as always, and the hint goes.
+        form->S()->moveTo(2, 1);
+        QCOMPARE(form->panelText(0), QString());
+        QTest::keyClick(editor, Qt::Key_C);
+        QCOMPARE(cell(*form, 2, 1), std::string("c"));
+        // A paste that would make it that long is refused before the box lays it out.
+        QApplication::clipboard()->setText(QString(200000, QLatin1Char('p')));
+        QTest::qWait(20); // the idle update enables Paste
+        form->EditPaste1->trigger();
+        quick("a refused paste");
+        QCOMPARE(cell(*form, 2, 1), std::string("c"));
+        QCOMPARE(form->panelText(0),
+                 QStringLiteral("Not pasted: cells over 128 KiB are not edited"));
+        form->FileSave1->trigger(); // writing 50 MB is the disk's time, not the window's
+        std::ifstream in(path, std::ios::binary);
+        QVERIFY(std::string(std::istreambuf_iterator<char>(in), {}) == huge + ";c;\r\n");
     }
 };
 

@@ -15,7 +15,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 using tavlor::Answer;
 using tavlor::test::ModalScript;
@@ -205,6 +207,28 @@ private slots:
         QCOMPARE(m_offered, QStringLiteral("missing.csv"));
         QCOMPARE(m_shownFolder, m_dir.path());
         QVERIFY(!chosen.has_value());
+    }
+
+    void namesThatAreNotUtf8AreRefusedNotChanged() {
+        // The dialog lists caf\xE9.csv as "caf\uFFFD.csv"; that name would be another file.
+        std::ofstream((m_dir.path() + QStringLiteral("/caf")).toStdString() + "\xE9.csv") << "x;";
+        acceptFileDialogWith(m_dir.filePath(QStringLiteral("caf\uFFFD.csv")));
+        QString warning;
+        m_script->then([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box != nullptr);
+            warning = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        const auto entries = [this] {
+            const std::filesystem::directory_iterator all(m_dir.path().toStdString());
+            return std::distance(begin(all), end(all));
+        };
+        const auto before = entries();
+        QVERIFY(!m_ui->chooseOpenPath().has_value());
+        QVERIFY2(warning.startsWith(QStringLiteral("The file dialog cannot give the exact name")),
+                 qPrintable(warning));
+        QCOMPARE(entries(), before); // nothing was created
     }
 
     void captionAndApplicationTitleStayEqual() {

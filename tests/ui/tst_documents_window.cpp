@@ -1,5 +1,7 @@
 // The document commands in the real window: drops, the close query, the start-up file, Save.
 #include "application_title.h"
+#include "cell_editor.h"
+#include "formula_bar.h"
 #include "sheet_grid.h"
 #include "support/modal_script.h"
 #include "tform1.h"
@@ -190,6 +192,18 @@ private slots:
         QCOMPARE(m_window->windowTitle(), QStringLiteral("b.csv - Vorlane Tavlor"));
     }
 
+    void dropKeepsNamesThatAreNotUtf8() {
+        const std::string path = m_dir->path().toStdString() + "/caf\xE9.csv";
+        std::ofstream(path, std::ios::binary) << "latin;\r\n";
+        auto* mime = new QMimeData;
+        mime->setData(QStringLiteral("text/uri-list"),
+                      QUrl::fromLocalFile(m_dir->path()).toEncoded() + "/caf%E9.csv\r\n");
+        m_mimes.emplace_back(mime);
+        QVERIFY(drop(mime));
+        QCOMPARE(m_window->CurrentFileName(), path);
+        QCOMPARE(a1(), QStringLiteral("latin"));
+    }
+
     void otherDropsAreRefused() {
         auto* text = new QMimeData;
         text->setText(QStringLiteral("/etc/hostname"));
@@ -249,6 +263,34 @@ private slots:
                  std::string("edited;more;\r\n"));
     }
 
+    void saveAsksBeforeReplacingAnotherFile() {
+        const QString fruits = file(QStringLiteral("fruits.csv"), "apple;pear;\r\n");
+        makeModified();
+        BoxSeen asked;
+        QString offeredAgain;
+        m_script
+            ->then([&](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                QVERIFY(dialog != nullptr);
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                    ->setText(m_dir->filePath(QStringLiteral("fruits")));
+                QMetaObject::invokeMethod(dialog, "accept");
+            })
+            .then(press(asked, QMessageBox::No))
+            .then([&](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                QVERIFY(dialog != nullptr);
+                offeredAgain = dialog->selectedFiles().value(0);
+                QMetaObject::invokeMethod(dialog, "reject");
+            });
+        m_window->FileSave1->trigger();
+        QCOMPARE(asked.text,
+                 QStringLiteral("fruits.csv already exists. Do you want to replace it?"));
+        QCOMPARE(offeredAgain, fruits);
+        QCOMPARE(readAll(fruits), std::string("apple;pear;\r\n"));
+        QCOMPARE(m_window->CurrentFileName(), std::string());
+    }
+
     void commandLineFileOpensBeforeTheWindowShows() {
         const QString path = file(QStringLiteral("My Book.csv"), "p;q;\r\n;;r;\r\n");
         TForm1 window;
@@ -279,6 +321,32 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Vorlane Tavlor"));
         QCOMPARE(window.CurrentFileName(), std::string());
         QCOMPARE(window.panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
+    }
+
+    void undoHistoryEndsWithTheDocument() {
+        // Typed and erased in the in-cell editor, then New (No): Undo has nothing to bring back.
+        auto* editor = m_window->S()->editor();
+        QTRY_VERIFY(editor->hasFocus());
+        QTest::keyClicks(editor, QStringLiteral("abc"));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(editor, Qt::Key_Backspace);
+        BoxSeen asked;
+        m_script->then(press(asked, QMessageBox::No));
+        m_window->FileNew1->trigger();
+        QVERIFY(!editor->isUndoAvailable());
+        // The same in the formula bar, then a dropped file: its A1 stays as loaded.
+        auto* bar = m_window->LabeledEdit1();
+        bar->setFocus();
+        QTest::keyClicks(bar, QStringLiteral("xyz"));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(bar, Qt::Key_Backspace);
+        BoxSeen again;
+        m_script->then(press(again, QMessageBox::No));
+        QVERIFY(drop(filesMime({file(QStringLiteral("a.csv"), "a;\r\n")})));
+        QVERIFY(!bar->isUndoAvailable());
+        m_window->EditUndo1Execute();
+        QCOMPARE(a1(), QStringLiteral("a"));
+        QCOMPARE(m_window->panelText(1), QString());
     }
 
     void loadWarningFollowsTheOpen() {

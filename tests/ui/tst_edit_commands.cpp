@@ -146,6 +146,11 @@ void TestEditCommands::pasteOfTwoLinesKeepsTheLineBreakInTheCell() {
     QCOMPARE(cell(*m_form, 1, 1), std::string("first line\r\nsecond line"));
     QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("first line\r\nsecond line"));
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:1 Total Cols:1"));
+    // Panel 0 says that the file will read the cell back split, until the break is gone.
+    QCOMPARE(m_form->panelText(0), QStringLiteral("A1 will load split: file has no quoting"));
+    m_form->S()->editor()->selectAll();
+    QTest::keyClicks(m_form->S()->editor(), QStringLiteral("one line"));
+    QCOMPARE(m_form->panelText(0), QString());
 }
 
 void TestEditCommands::pasteAndUndoInTheFormulaBarWriteTheCurrentCell() {

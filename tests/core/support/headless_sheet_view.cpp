@@ -32,6 +32,10 @@ void HeadlessSheetView::setCurrentRow(int row) {
     moved();
 }
 
+void HeadlessSheetView::forgetEditHistory() {
+    m_log.push_back("forgetEditHistory");
+}
+
 void HeadlessSheetView::showTotals(const std::string& text) {
     m_log.push_back("showTotals " + text);
     m_totals = text;

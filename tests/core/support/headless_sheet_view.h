@@ -23,6 +23,7 @@ public:
     void clearFormulaBar() override;
     void setCurrentCol(int col) override;
     void setCurrentRow(int row) override;
+    void forgetEditHistory() override;
     void showTotals(const std::string& text) override;
     void showModified(bool modified) override;
     void showEncoding(TextEncoding encoding) override;
@@ -43,7 +44,8 @@ public:
     const std::string& totalsPanel() const { return m_totals; }
     const std::string& modifiedPanel() const { return m_modifiedText; }
     /** Every call from the document, in order: "clearFormulaBar", "setCurrentCol 1",
-     *  "setCurrentRow 1", "showTotals <text>", "showModified 0|1", "showEncoding <name>". */
+     *  "setCurrentRow 1", "forgetEditHistory", "showTotals <text>", "showModified 0|1",
+     *  "showEncoding <name>". */
     const std::vector<std::string>& log() const { return m_log; }
     void clearLog() { m_log.clear(); }
 

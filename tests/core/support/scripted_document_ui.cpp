@@ -29,6 +29,18 @@ ScriptedDocumentUi::chooseSavePath(const std::optional<std::string>& preset) {
     return path;
 }
 
+bool ScriptedDocumentUi::askToReplace(const std::string& text) {
+    replaceQuestions.push_back(text);
+    events.push_back("replace");
+    if (replaceAnswers.empty()) {
+        ADD_FAILURE() << "unexpected replace question: " << text;
+        return false;
+    }
+    const bool answer = replaceAnswers.front();
+    replaceAnswers.pop_front();
+    return answer;
+}
+
 std::optional<std::string> ScriptedDocumentUi::chooseOpenPath() {
     ++openDialogs;
     events.push_back("open");

@@ -16,18 +16,22 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> savePaths;
     std::deque<std::optional<std::string>> openPaths;
+    std::deque<bool> replaceAnswers; // true = Yes
 
     // Record.
     std::vector<std::string> prompts;
+    std::vector<std::string> replaceQuestions;
     std::vector<std::optional<std::string>> savePresets; // one entry per Save dialog shown
     int openDialogs = 0;
     std::vector<std::string> captions; // every caption set since the records were cleared
     std::string currentCaption;        // the caption last set (kept when records are cleared)
     std::vector<std::string> warnings;
-    std::vector<std::string> events; // "prompt", "save", "open", "caption", "warning" in order
+    std::vector<std::string> events; // "prompt", "save", "replace", "open", "caption",
+                                     // "warning" in order
 
     Answer askToSave(const std::string& text) override;
     std::optional<std::string> chooseSavePath(const std::optional<std::string>& preset) override;
+    bool askToReplace(const std::string& text) override;
     std::optional<std::string> chooseOpenPath() override;
     void setCaption(const std::string& caption) override;
     void showLoadWarning(const std::string& text) override;
@@ -35,7 +39,9 @@ public:
     /** The caption last set, or "" when none was. */
     const std::string& caption() const { return currentCaption; }
     /** True when every scripted answer and path was used. */
-    bool scriptUsedUp() const { return answers.empty() && savePaths.empty() && openPaths.empty(); }
+    bool scriptUsedUp() const {
+        return answers.empty() && savePaths.empty() && openPaths.empty() && replaceAnswers.empty();
+    }
 };
 
 } // namespace tavlor::test

@@ -1,0 +1,150 @@
+#include "core/in_place_writer.h"
+
+#include "core/file_error.h"
+#include "core/system_text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tavlor {
+
+namespace {
+
+constexpr std::size_t kChunk = std::size_t{1} << 20;
+
+bool isOwnFolder(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid();
+}
+
+// A folder of ours, "tavlor" under $XDG_CACHE_HOME (else ~/.cache); where the home folder is not
+// usable (system users), a private folder under the temporary folder. Empty when none can be made.
+std::string backupFolder() {
+    std::vector<std::string> candidates;
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    if (cache != nullptr && cache[0] == '/')
+        candidates.push_back(std::string(cache) + "/tavlor");
+    else if (home != nullptr && home[0] == '/')
+        candidates.push_back(std::string(home) + "/.cache/tavlor");
+    const char* temp = std::getenv("TMPDIR");
+    candidates.push_back(std::string(temp != nullptr && temp[0] == '/' ? temp : "/tmp") +
+                         "/tavlor-" + std::to_string(::geteuid()));
+    for (const std::string& folder : candidates) {
+        const std::string parent = folder.substr(0, folder.rfind('/'));
+        ::mkdir(parent.c_str(), 0700); // ~/.cache may not exist yet
+        if (::mkdir(folder.c_str(), 0700) == 0 || isOwnFolder(folder))
+            return folder;
+    }
+    return {};
+}
+
+bool writeAllAt(int fd, const char* data, std::size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
+// Copies [0, size) of from to to, at the same offsets.
+bool copyBytes(int from, int to, off_t size) {
+    std::vector<char> buffer(kChunk);
+    for (off_t offset = 0; offset < size;) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<off_t>(size - offset, static_cast<off_t>(kChunk)));
+        const ssize_t n = ::pread(from, buffer.data(), want, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 || !writeAllAt(to, buffer.data(), static_cast<std::size_t>(n), offset))
+            return false;
+        offset += n;
+    }
+    return true;
+}
+
+/** The old bytes of the file, kept in a file of their own until the new bytes are safe. */
+class Backup {
+public:
+    Backup(int fd, const std::string& path) {
+        struct stat info {};
+        if (::fstat(fd, &info) != 0)
+            throw FileError(createErrorMessage(path, errno));
+        m_size = info.st_size;
+        const std::string folder = backupFolder();
+        if (folder.empty())
+            throw FileError(createErrorMessage(path, EACCES));
+        std::string name = path.substr(path.rfind('/') + 1);
+        if (name.size() > 200)
+            name.resize(200);
+        std::vector<char> buffer(folder.begin(), folder.end());
+        const std::string pattern = "/" + name + ".old-XXXXXX";
+        buffer.insert(buffer.end(), pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        m_fd = ::mkostemp(buffer.data(), O_CLOEXEC);
+        if (m_fd < 0)
+            throw FileError(createErrorMessage(path, errno));
+        m_path = buffer.data();
+        if (!copyBytes(fd, m_fd, m_size) || ::fsync(m_fd) != 0) {
+            const int error = errno != 0 ? errno : EIO;
+            discard();
+            throw FileError(createErrorMessage(path, error));
+        }
+    }
+    Backup(const Backup&) = delete;
+    Backup& operator=(const Backup&) = delete;
+    ~Backup() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    /** Puts the old bytes back into fd; true when they are there and synced. */
+    bool restore(int fd) const {
+        return copyBytes(m_fd, fd, m_size) && ::ftruncate(fd, m_size) == 0 && ::fsync(fd) == 0;
+    }
+    void discard() {
+        ::unlink(m_path.c_str());
+        ::close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    int m_fd = -1;
+    off_t m_size = 0;
+    std::string m_path;
+};
+
+} // namespace
+
+void rewriteInPlace(int fd, const std::string& path, std::string_view text) {
+    Backup backup(fd, path);
+    // Reserve the blocks before the first byte changes, without changing the file's length: a full
+    // disk shows here, with the file untouched. File systems that cannot reserve go on; a failed
+    // write is still undone below.
+    const off_t length = static_cast<off_t>(text.size());
+    if (length > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, length) != 0 && errno != EOPNOTSUPP &&
+        errno != ENOSYS && errno != EINVAL) {
+        backup.discard();
+        throw FileError(kStreamWriteError);
+    }
+    if (!writeAllAt(fd, text.data(), text.size(), 0) || ::ftruncate(fd, length) != 0 ||
+        ::fsync(fd) != 0) {
+        if (backup.restore(fd))
+            backup.discard();
+        throw FileError(kStreamWriteError);
+    }
+    backup.discard();
+}
+
+} // namespace tavlor

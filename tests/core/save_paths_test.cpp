@@ -1,0 +1,310 @@
+// How a save replaces an existing file: a new file renamed over it, or the old file rewritten in
+// place where a rename would not leave it what it was (links, owner, group, folder rights).
+#include "core/file_error.h"
+#include "core/sheet_document.h"
+
+#include "support/ordinary_user.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstddef>
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <random>
+#include <sched.h>
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tavlor::test {
+namespace {
+
+constexpr uid_t kRoot = 0;
+constexpr gid_t kUsers = 100;
+constexpr gid_t kNoGroup = kNobody;
+
+struct PathCase {
+    const char* name;
+    bool asNobody;     // the save runs as "nobody" (as root: in a child process)
+    gid_t extraGroup;  // a further group of that user, or -1
+    mode_t folderMode; // of the folder d holding d/f.csv
+    uid_t folderOwner; // (-1: ours)
+    uid_t fileOwner;   // of d/f.csv (-1: ours)
+    gid_t fileGroup;   // (-1: ours)
+    mode_t fileMode;
+    bool secondLink;     // d/g.csv is another name of d/f.csv
+    const char* summary; // what the save left, see summaryOf()
+};
+
+std::string summaryOf(const std::string& folder, ino_t before) {
+    const std::string file = folder + "/d/f.csv";
+    const std::string backups = folder + "/cache/tavlor";
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        return "missing";
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%o", static_cast<unsigned>(info.st_mode & 07777));
+    std::string text = readBytes(file);
+    text.resize(text.size() - 3); // without ";" CR LF
+    return text + " " + std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid) + " " +
+           mode + (info.st_ino == before ? " in place" : " renamed") +
+           (info.st_nlink > 1 ? " g:" + readBytes(folder + "/d/g.csv").substr(0, 3) : "") +
+           " | d: " + folderListing(folder + "/d") +
+           " | backups: " + (::access(backups.c_str(), F_OK) == 0 ? folderListing(backups) : "");
+}
+
+class SavePathTable : public testing::TestWithParam<PathCase> {};
+
+TEST_P(SavePathTable, KeepsTheFileWhatItWas) {
+    const PathCase& row = GetParam();
+    const bool root = ::geteuid() == 0;
+    if (!root && (row.asNobody || row.fileOwner != static_cast<uid_t>(-1) ||
+                  row.fileGroup != static_cast<gid_t>(-1)))
+        GTEST_SKIP() << "needs root to give files to other users";
+    TempFolder folder;
+    const std::string d = folder.file("d");
+    const std::string file = d + "/f.csv";
+    ASSERT_EQ(::mkdir(d.c_str(), 0700), 0);
+    writeBytes(file, "old;\r\n");
+    if (row.secondLink) {
+        ASSERT_EQ(::link(file.c_str(), (d + "/g.csv").c_str()), 0);
+    }
+    const uid_t user = row.asNobody ? kNobody : ::geteuid();
+    const gid_t group = row.asNobody ? kNoGroup : ::getegid();
+    auto orOurs = [](auto id, auto ours) {
+        return id == static_cast<decltype(id)>(-1) ? ours : id;
+    };
+    if (root) {
+        ASSERT_EQ(::chown(file.c_str(), orOurs(row.fileOwner, user), orOurs(row.fileGroup, group)),
+                  0);
+        ASSERT_EQ(::chown(d.c_str(), orOurs(row.folderOwner, user), group), 0);
+    }
+    ASSERT_EQ(::chmod(file.c_str(), row.fileMode), 0);
+    ASSERT_EQ(::chmod(d.c_str(), row.folderMode), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+    SheetDocument document;
+    document.sheet().setCell(1, 1, "new");
+    document.Genislik();
+    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
+    auto save = [&] {
+        document.Kaydet(file);
+        EXPECT_EQ(summaryOf(folder.path(), before.st_ino), row.summary);
+    };
+    if (row.asNobody)
+        asOrdinaryUser(folder.path(), save, row.extraGroup);
+    else
+        save();
+    ::unsetenv("XDG_CACHE_HOME");
+}
+
+constexpr auto kNone = static_cast<gid_t>(-1);
+constexpr auto kOurs = static_cast<uid_t>(-1);
+
+// clang-format off
+const PathCase kPathCases[] = {
+    {"OwnFile", false, kNone, 0755, kOurs, kOurs, kNone, 0640, false,
+     "new 0:0 640 renamed | d: f.csv | backups: "},
+    {"SecondHardLink", false, kNone, 0755, kOurs, kOurs, kNone, 0644, true,
+     "new 0:0 644 in place g:new | d: f.csv g.csv | backups: "},
+    {"WritableFileInAFolderWeMayNotWrite", true, kNone, 0555, kOurs, kOurs, kNone, 0644, false,
+     "new 65534:65534 644 in place | d: f.csv | backups: "},
+    {"ColleaguesGroupWritableFile", true, kNone, 0755, kOurs, kRoot, kNoGroup, 0664, false,
+     "new 0:65534 664 in place | d: f.csv | backups: "},
+    {"OwnFileOfAGroupWeAreNotIn", true, kNone, 0755, kOurs, kOurs, kUsers, 0664, false,
+     "new 65534:100 664 in place | d: f.csv | backups: "},
+    {"OwnFileOfASharedGroup", true, kUsers, 0755, kOurs, kOurs, kUsers, 0664, false,
+     "new 65534:100 664 renamed | d: f.csv | backups: "},
+    {"AnotherUsersFileInAStickyFolder", true, kNone, 01777, kRoot, kRoot, kRoot, 0666, false,
+     "new 0:0 666 in place | d: f.csv | backups: "},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, SavePathTable, testing::ValuesIn(kPathCases),
+                         [](const testing::TestParamInfo<PathCase>& info) {
+                             return info.param.name;
+                         });
+
+// From now on every flock() of this process fails with error, as on a file system without locks.
+bool refuseLocks(int error) {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_flock, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (static_cast<unsigned>(error) & 0xFFFF)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+class NoLocks : public testing::TestWithParam<int> {};
+
+TEST_P(NoLocks, OpenAndSaveGoOnWithoutThem) {
+    TempFolder folder;
+    const std::string path = folder.file("f.csv");
+    writeBytes(path, "old;\r\n");
+    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (!refuseLocks(GetParam()))
+            ::_exit(2);
+        errno = 0;
+        EXPECT_EQ(::flock(0, LOCK_SH | LOCK_NB), -1);
+        EXPECT_EQ(errno, GetParam());
+        SheetDocument document;
+        document.Ac(path);
+        document.sheet().setCell(2, 1, "renamed");
+        document.Genislik();
+        document.Kaydet(path);
+        EXPECT_EQ(readBytes(path), "old;renamed;\r\n");
+        EXPECT_EQ(::link(path.c_str(), folder.file("g.csv").c_str()), 0);
+        document.sheet().setCell(2, 1, "in place");
+        document.Genislik();
+        document.Kaydet(path);
+        EXPECT_EQ(readBytes(folder.file("g.csv")), "old;in place;\r\n");
+        ::_exit(testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::unsetenv("XDG_CACHE_HOME");
+    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+    EXPECT_NE(WEXITSTATUS(status), 2) << "could not install the system call filter";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "open or save failed without locks (see above)";
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, NoLocks, testing::Values(ENOLCK, EOPNOTSUPP, ENOSYS),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return info.param == ENOLCK       ? "ENOLCK"
+                                    : info.param == EOPNOTSUPP ? "EOPNOTSUPP"
+                                                               : "ENOSYS";
+                         });
+
+TEST(FullDisk, KeepsTheOldFileOnBothSavePaths) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    TempFolder folder;
+    const std::string disk = folder.file("disk");
+    const std::string path = disk + "/f.csv";
+    ASSERT_EQ(::mkdir(disk.c_str(), 0700), 0);
+    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
+    SheetDocument document;
+    for (int r = 1; r <= 2000; ++r)
+        document.sheet().setCell(1, r, std::string(100, 'n'));
+    document.Genislik();
+    const std::string old(40000, 'o');
+
+    // In a mount namespace of its own, a child mounts 64 KiB over the folder: the old file fits,
+    // the new one (about 200 KB) does not.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+            ::_exit(2);
+        for (const bool linked : {false, true}) {
+            SCOPED_TRACE(linked ? "in place" : "by rename");
+            writeBytes(path, old);
+            if (linked) {
+                EXPECT_EQ(::link(path.c_str(), (disk + "/g.csv").c_str()), 0);
+            }
+            struct stat before {};
+            EXPECT_EQ(::stat(path.c_str(), &before), 0);
+            std::string message = "(no error)";
+            try {
+                document.Kaydet(path);
+            } catch (const FileError& error) {
+                message = error.what();
+            }
+            EXPECT_EQ(message, "Stream write error");
+            EXPECT_TRUE(readBytes(path) == old);
+            // Not a byte was written: in place, the missing space showed before the first one.
+            struct stat after {};
+            EXPECT_EQ(::stat(path.c_str(), &after), 0);
+            EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+            EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+            EXPECT_EQ(folderListing(disk), linked ? "f.csv g.csv" : "f.csv");
+        }
+        ::_exit(testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::unsetenv("XDG_CACHE_HOME");
+    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "this system lets no test mount a file system";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a full disk changed the file (see above)";
+    EXPECT_EQ(folderListing(folder.file("cache/tavlor")), "");
+}
+
+TEST(KilledSave, LeavesTheOldOrTheNewBytesAndTheNextSaveNoTemporaryFile) {
+    TempFolder folder;
+    const std::string path = folder.file("full.csv");
+    SheetDocument document;
+    for (int r = 1; r <= 9999; ++r)
+        for (int c = 1; c <= 26; ++c)
+            document.sheet().setCell(c, r, "n");
+    document.Genislik();
+    const std::string oldBytes(1u << 20, 'o');
+    // A save in a child process, timed from the fork to its end, sets the range of kill moments.
+    auto saveInAChild = [&] {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            document.Kaydet(path);
+            ::_exit(0);
+        }
+        return child;
+    };
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t first = saveInAChild();
+    ASSERT_GE(first, 0);
+    ASSERT_EQ(::waitpid(first, nullptr, 0), first);
+    const auto saveTime = std::chrono::steady_clock::now() - started;
+    const std::string newBytes = readBytes(path);
+
+    const unsigned seed = std::random_device()();
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<long long> moment(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() * 6 / 5);
+    int oldSeen = 0;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        writeBytes(path, oldBytes);
+        const pid_t child = saveInAChild();
+        ASSERT_GE(child, 0);
+        ::usleep(static_cast<useconds_t>(moment(random)));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        const std::string bytes = readBytes(path);
+        ASSERT_TRUE(bytes == oldBytes || bytes == newBytes)
+            << "a mix after attempt " << attempt << " (seed " << seed << ")";
+        oldSeen += bytes == oldBytes ? 1 : 0;
+    }
+    // Where the file system has no unnamed files, a killed save leaves its named new file; the next
+    // save removes it, but not one that a running save holds.
+    writeBytes(folder.file(".full.csv.tavlor-stale1"), "part");
+    writeBytes(folder.file(".full.csv.tavlor-held01"), "part");
+    const int held = ::open(folder.file(".full.csv.tavlor-held01").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    document.Kaydet(path);
+    ::close(held);
+    EXPECT_EQ(readBytes(path), newBytes);
+    EXPECT_EQ(folderListing(folder.path()), ".full.csv.tavlor-held01 full.csv");
+    // Both outcomes came up, so the kills did fall inside the saves.
+    EXPECT_GT(oldSeen, 0);
+    EXPECT_LT(oldSeen, 200);
+}
+
+} // namespace
+} // namespace tavlor::test
