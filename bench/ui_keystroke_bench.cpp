@@ -1,8 +1,8 @@
 // A keystroke in the in-cell editor and a Down move between cells, through the real widgets
 // offscreen, on a full sheet against an empty one: handlers done and the repaint processed.
-#include "cell_editor.h"
-#include "sheet_grid.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -4,7 +4,7 @@
 #include "core/sheet_print.h"
 #include "core/text_encoding.h"
 #include "full_sheet.h"
-#include "printer_text_device.h"
+#include "ui/printer_text_device.h"
 
 #include <QApplication>
 #include <QPrinter>

@@ -1,8 +1,8 @@
 // Program entry: the application object, its title and version, the main window, the event loop.
-#include "application_title.h"
-#include "resources_init.h"
-#include "termination_request.h"
-#include "tform1.h"
+#include "ui/application_title.h"
+#include "ui/resources_init.h"
+#include "ui/termination_request.h"
+#include "ui/tform1.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,8 +18,8 @@ int main(int argc, char* argv[]) {
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
     tavlorInitResources();
-    QApplication::setApplicationName(QStringLiteral("Vorlane Tavlor"));
-    tavlor::ui::setApplicationTitle(QStringLiteral("Vorlane Tavlor"));
+    QApplication::setApplicationName(tavlor::ui::programTitle());
+    tavlor::ui::setApplicationTitle(tavlor::ui::programTitle());
     QApplication::setApplicationVersion(QStringLiteral(TAVLOR_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Vorlane Software"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavlor/icons/tavlor-48.png")));

@@ -1,6 +1,13 @@
-#include "application_title.h"
+#include "ui/application_title.h"
+
+#include "core/document_workflow.h"
 
 namespace tavlor::ui {
+
+QString programTitle() {
+    const std::string_view title = tavlor::DocumentWorkflow::AppTitle;
+    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+}
 
 namespace {
 QString& storedTitle() {

@@ -4,6 +4,9 @@
 
 namespace tavlor::ui {
 
+/** The program's fixed title, "Vorlane Tavlor" (the document workflow's AppTitle). */
+QString programTitle();
+
 /** The application title (the task-bar title), kept apart from Qt's display name: under X11 Qt
  *  appends the display name to every other window's title ("Confirmation — ..."). */
 QString applicationTitle();

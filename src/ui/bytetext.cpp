@@ -1,4 +1,4 @@
-#include "bytetext.h"
+#include "ui/bytetext.h"
 
 #include "core/text_encoding.h"
 #include "core/utf8.h"

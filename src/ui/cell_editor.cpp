@@ -1,6 +1,6 @@
-#include "cell_editor.h"
+#include "ui/cell_editor.h"
 
-#include "sheet_grid.h"
+#include "ui/sheet_grid.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "copyable_message_box.h"
+#include "ui/copyable_message_box.h"
 
-#include "bytetext.h"
 #include "core/message_box_text.h"
+#include "ui/bytetext.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "dialog_placement.h"
+#include "ui/dialog_placement.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "encoding_chooser.h"
+#include "ui/encoding_chooser.h"
 
 #include <QAction>
 #include <QActionGroup>

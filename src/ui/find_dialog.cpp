@@ -1,6 +1,6 @@
-#include "find_dialog.h"
+#include "ui/find_dialog.h"
 
-#include "dialog_placement.h"
+#include "ui/dialog_placement.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "formula_bar.h"
+#include "ui/formula_bar.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "glyphs.h"
+#include "ui/glyphs.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "header_edge_resizer.h"
+#include "ui/header_edge_resizer.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "holdable_text_validator.h"
+#include "ui/holdable_text_validator.h"
 
-#include "bytetext.h"
+#include "ui/bytetext.h"
 
 namespace tavlor::ui {
 

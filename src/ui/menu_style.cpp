@@ -1,4 +1,4 @@
-#include "menu_style.h"
+#include "ui/menu_style.h"
 
 namespace tavlor::ui {
 

@@ -1,8 +1,8 @@
-#include "print_controller.h"
+#include "ui/print_controller.h"
 
 #include "core/sheet_print.h"
-#include "dialog_placement.h"
-#include "printer_text_device.h"
+#include "ui/dialog_placement.h"
+#include "ui/printer_text_device.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

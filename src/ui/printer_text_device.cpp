@@ -1,6 +1,6 @@
-#include "printer_text_device.h"
+#include "ui/printer_text_device.h"
 
-#include "bytetext.h"
+#include "ui/bytetext.h"
 
 #include <QApplication>
 #include <QPalette>

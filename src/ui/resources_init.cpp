@@ -1,4 +1,4 @@
-#include "resources_init.h"
+#include "ui/resources_init.h"
 
 #include <QtGlobal>
 

@@ -1,11 +1,11 @@
-#include "sheet_grid.h"
+#include "ui/sheet_grid.h"
 
-#include "bytetext.h"
-#include "cell_editor.h"
 #include "core/cell_size_limit.h"
 #include "core/sheet.h"
-#include "header_edge_resizer.h"
-#include "sheet_model.h"
+#include "ui/bytetext.h"
+#include "ui/cell_editor.h"
+#include "ui/header_edge_resizer.h"
+#include "ui/sheet_model.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

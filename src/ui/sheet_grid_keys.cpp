@@ -1,8 +1,8 @@
 // Keyboard, wheel and paging of the grid S.
-#include "sheet_grid.h"
+#include "ui/sheet_grid.h"
 
-#include "cell_editor.h"
 #include "core/sheet.h"
+#include "ui/cell_editor.h"
 
 #include <QApplication>
 #include <QHeaderView>

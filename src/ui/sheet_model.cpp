@@ -1,7 +1,7 @@
-#include "sheet_model.h"
+#include "ui/sheet_model.h"
 
-#include "bytetext.h"
 #include "core/sheet.h"
+#include "ui/bytetext.h"
 
 namespace tavlor::ui {
 

@@ -1,4 +1,4 @@
-#include "shortcut_gate.h"
+#include "ui/shortcut_gate.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "startup_frame_keeper.h"
+#include "ui/startup_frame_keeper.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "status_panels.h"
+#include "ui/status_panels.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "taboutbox.h"
+#include "ui/taboutbox.h"
 
 #include <QApplication>
 #include <QDesktopServices>

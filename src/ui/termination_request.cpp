@@ -1,4 +1,4 @@
-#include "termination_request.h"
+#include "ui/termination_request.h"
 
 #include <QSocketNotifier>
 #include <QWidget>

@@ -1,17 +1,17 @@
-#include "tform1.h"
+#include "ui/tform1.h"
 
-#include "application_title.h"
-#include "bytetext.h"
-#include "cell_editor.h"
-#include "copyable_message_box.h"
 #include "core/file_error.h"
 #include "core/uri_list.h"
-#include "formula_bar.h"
-#include "resources_init.h"
-#include "sheet_grid.h"
-#include "startup_frame_keeper.h"
-#include "status_panels.h"
-#include "window_placement.h"
+#include "ui/application_title.h"
+#include "ui/bytetext.h"
+#include "ui/cell_editor.h"
+#include "ui/copyable_message_box.h"
+#include "ui/formula_bar.h"
+#include "ui/resources_init.h"
+#include "ui/sheet_grid.h"
+#include "ui/startup_frame_keeper.h"
+#include "ui/status_panels.h"
+#include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,14 +31,12 @@
 using tavlor::ui::toText;
 
 namespace {
-constexpr int kLabel1Width = 46;
-constexpr int kFormulaBarLeft = 69;
 constexpr int kFormulaBarMargin = 70;    // client width - 70 puts the right edge 1 pixel inside
 constexpr int kStartupFrameWatch = 3000; // how long a window manager may take to frame the window
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent), AppTitle(QStringLiteral("Vorlane Tavlor")), m_document(nullptr) {
+    : QMainWindow(parent), AppTitle(tavlor::ui::programTitle()), m_document(nullptr) {
     tavlorInitResources();
     m_document.setView(this);
     setObjectName(QStringLiteral("Form1"));

@@ -3,7 +3,7 @@
 #include "core/document_workflow.h"
 #include "core/sheet_document.h"
 #include "core/sheet_view.h"
-#include "qt_document_ui.h"
+#include "ui/qt_document_ui.h"
 
 #include <QMainWindow>
 
@@ -177,6 +177,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kLabel1Width = 46; // the cell-name label, whatever its text
+
     // tavlor::SheetView
     void clearFormulaBar() override;
     void setCurrentCol(int col) override;

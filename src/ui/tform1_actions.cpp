@@ -1,14 +1,14 @@
 // Commands, menu and the wiring of every event to its handler.
-#include "tform1.h"
+#include "ui/tform1.h"
 
-#include "cell_editor.h"
-#include "encoding_chooser.h"
-#include "formula_bar.h"
-#include "glyphs.h"
-#include "menu_style.h"
-#include "sheet_grid.h"
-#include "shortcut_gate.h"
-#include "status_panels.h"
+#include "ui/cell_editor.h"
+#include "ui/encoding_chooser.h"
+#include "ui/formula_bar.h"
+#include "ui/glyphs.h"
+#include "ui/menu_style.h"
+#include "ui/sheet_grid.h"
+#include "ui/shortcut_gate.h"
+#include "ui/status_panels.h"
 
 #include <QAction>
 #include <QApplication>

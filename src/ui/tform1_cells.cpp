@@ -1,13 +1,13 @@
 // The handlers that keep the formula bar, the cell-name label and the status panels in step with
 // the grid's current cell.
-#include "tform1.h"
+#include "ui/tform1.h"
 
-#include "bytetext.h"
 #include "core/cell_size_limit.h"
 #include "core/split_cell_hint.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
-#include "status_panels.h"
+#include "ui/bytetext.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/status_panels.h"
 
 #include <QLabel>
 
@@ -15,7 +15,6 @@ using tavlor::ui::toBytes;
 using tavlor::ui::toText;
 
 namespace {
-constexpr int kLabel1Width = 46;
 
 // Clears a guard flag when its handler ends, also when the handler ends with an error.
 class FlagScope {

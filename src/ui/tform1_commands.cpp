@@ -1,15 +1,15 @@
 // Print, Find, the edit commands and the Help menu.
-#include "tform1.h"
+#include "ui/tform1.h"
 
-#include "bytetext.h"
-#include "copyable_message_box.h"
 #include "core/cell_size_limit.h"
 #include "core/program_folder.h"
 #include "core/sheet_search.h"
-#include "find_dialog.h"
-#include "print_controller.h"
-#include "sheet_grid.h"
-#include "taboutbox.h"
+#include "ui/bytetext.h"
+#include "ui/copyable_message_box.h"
+#include "ui/find_dialog.h"
+#include "ui/print_controller.h"
+#include "ui/sheet_grid.h"
+#include "ui/taboutbox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // Document commands: New, Open, Save, Save As, the close query, start-up file and dropped files.
-#include "tform1.h"
+#include "ui/tform1.h"
 
 #include <utility>
 

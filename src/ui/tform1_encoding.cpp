@@ -1,14 +1,14 @@
 // The document's encoding: the field and menu that show and change it, and the text boxes that
 // take only what it can hold.
-#include "tform1.h"
+#include "ui/tform1.h"
 
-#include "bytetext.h"
-#include "cell_editor.h"
-#include "encoding_chooser.h"
-#include "formula_bar.h"
-#include "holdable_text_validator.h"
-#include "sheet_grid.h"
-#include "status_panels.h"
+#include "ui/bytetext.h"
+#include "ui/cell_editor.h"
+#include "ui/encoding_chooser.h"
+#include "ui/formula_bar.h"
+#include "ui/holdable_text_validator.h"
+#include "ui/sheet_grid.h"
+#include "ui/status_panels.h"
 
 #include <QMenu>
 #include <QToolButton>

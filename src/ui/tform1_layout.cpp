@@ -1,11 +1,11 @@
 // The window's bands: toolbar, formula panel, grid, tab strip, status bar.
-#include "tform1.h"
+#include "ui/tform1.h"
 
-#include "cell_editor.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
-#include "status_panels.h"
-#include "tool_bar_style.h"
+#include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/status_panels.h"
+#include "ui/tool_bar_style.h"
 
 #include <QAction>
 #include <QApplication>

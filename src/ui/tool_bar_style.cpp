@@ -1,4 +1,4 @@
-#include "tool_bar_style.h"
+#include "ui/tool_bar_style.h"
 
 namespace tavlor::ui {
 

@@ -2,8 +2,8 @@
 #include "core/program_folder.h"
 #include "support/form_harness.h"
 #include "support/modal_probe.h"
-#include "taboutbox.h"
-#include "tform1.h"
+#include "ui/taboutbox.h"
+#include "ui/tform1.h"
 
 #include <QAction>
 #include <QDesktopServices>

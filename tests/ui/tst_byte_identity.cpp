@@ -1,11 +1,11 @@
 // Moving around with keys, mouse and wheel never changes a cell, whatever bytes it holds, and
 // never marks the sheet modified.
-#include "bytetext.h"
-#include "cell_editor.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
 #include "support/form_harness.h"
-#include "tform1.h"
+#include "ui/bytetext.h"
+#include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QAction>
 #include <QApplication>

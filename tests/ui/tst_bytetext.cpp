@@ -1,6 +1,6 @@
 // The bytes <-> text mapping gives back every byte string unchanged, also through a QLineEdit.
-#include "bytetext.h"
 #include "core/text_encoding.h"
+#include "ui/bytetext.h"
 
 #include <QLineEdit>
 #include <QRandomGenerator>

@@ -1,11 +1,11 @@
 // The handler chains between grid, formula bar, label and status panels, with the number of extent
 // runs and change checks each one costs. In the event log each handler's own effects (formula bar
 // changes, "fx ...") come right before its tag, because the log listens after the window.
-#include "cell_editor.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
 #include "support/form_harness.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The document commands in the real window: drops, the close query, the start-up file, Save.
-#include "application_title.h"
-#include "cell_editor.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
 #include "support/modal_script.h"
-#include "tform1.h"
+#include "ui/application_title.h"
+#include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
 #include "ui/qt_document_ui.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QAbstractButton>
 #include <QAction>

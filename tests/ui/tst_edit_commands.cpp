@@ -1,10 +1,10 @@
 // Undo, Cut, Copy, Paste and Delete on the focused text box, with their enabled states.
-#include "cell_editor.h"
-#include "find_dialog.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
 #include "support/form_harness.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/find_dialog.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QAction>
 #include <QApplication>

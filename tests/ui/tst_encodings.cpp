@@ -1,10 +1,10 @@
 // A document's text encoding: shown, typed, refused, switched and converted through the window.
-#include "cell_editor.h"
-#include "encoding_chooser.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
 #include "support/form_harness.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/encoding_chooser.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,12 +1,12 @@
 // The find dialog and the search it runs on the sheet.
-#include "cell_editor.h"
-#include "copyable_message_box.h"
-#include "dialog_placement.h"
-#include "find_dialog.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
 #include "support/modal_probe.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/copyable_message_box.h"
+#include "ui/dialog_placement.h"
+#include "ui/find_dialog.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // The keys of the in-cell editor, row by row: navigation with its caret rule, paging, Enter, F2 and
 // the keys that are swallowed or leave the grid.
-#include "cell_editor.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
 #include "support/form_harness.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QApplication>
 #include <QClipboard>

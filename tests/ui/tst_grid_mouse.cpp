@@ -1,9 +1,9 @@
 // Mouse presses on cells and headers, and the wheel, on the grid S.
-#include "cell_editor.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
 #include "support/form_harness.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QFile>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
 // Printing the sheet as text lines: the dialogs, a real job into a PDF file, and the failures.
-#include "print_controller.h"
-#include "printer_text_device.h"
 #include "support/form_harness.h"
 #include "support/modal_probe.h"
-#include "tform1.h"
+#include "ui/print_controller.h"
+#include "ui/printer_text_device.h"
+#include "ui/tform1.h"
 
 #include <QAction>
 #include <QFile>

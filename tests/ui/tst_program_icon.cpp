@@ -1,7 +1,7 @@
 // The program icon is compiled into the UI library and loads at the size the window shows it; on a
 // screen scaled to 200 % the icon and the glyphs come from their own double-size images.
-#include "glyphs.h"
-#include "resources_init.h"
+#include "ui/glyphs.h"
+#include "ui/resources_init.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,13 +1,13 @@
 // Command shortcuts go to the window's commands wherever the focus is, and a text box never sees
 // the key, also when the command is disabled.
-#include "cell_editor.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
-#include "shortcut_gate.h"
 #include "support/form_harness.h"
 #include "support/modal_script.h"
-#include "termination_request.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/shortcut_gate.h"
+#include "ui/termination_request.h"
+#include "ui/tform1.h"
 
 #include <QAction>
 #include <QMessageBox>

@@ -1,14 +1,14 @@
 // The main window as it stands after start-up: state, geometry, bands, toolbar, menu, commands,
 // status panels and the hint rule.
-#include "application_title.h"
-#include "cell_editor.h"
-#include "encoding_chooser.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
-#include "status_panels.h"
 #include "support/form_harness.h"
-#include "tform1.h"
-#include "window_placement.h"
+#include "ui/application_title.h"
+#include "ui/cell_editor.h"
+#include "ui/encoding_chooser.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/status_panels.h"
+#include "ui/tform1.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
 #include "support/form_harness.h"
 
-#include "cell_editor.h"
-#include "formula_bar.h"
-#include "sheet_grid.h"
-#include "tform1.h"
+#include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
+#include "ui/sheet_grid.h"
+#include "ui/tform1.h"
 
 #include <QApplication>
 #include <QTest>
