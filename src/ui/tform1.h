@@ -105,7 +105,7 @@ public:
     void LabeledEdit1Change();
     /** After the user typed, pasted or cut in the in-cell editor or the formula bar: panel 0 says
      *  when the current cell's new text will read back split from the file, and why. */
-    void hintSplitCell(const QString& text);
+    void hintSplitCell();
     /** Panel 0 says why cell (col, row) is not edited in place when it is huge. */
     void hintHugeCell(int col, int row);
 

@@ -167,8 +167,7 @@ void TForm1::wireEvents() {
     connect(m_S, &tavlor::ui::SheetGrid::cellClick, this, guarded(&TForm1::SClick));
     connect(m_LabeledEdit1, &QLineEdit::textChanged, this, guarded(&TForm1::LabeledEdit1Change));
     for (QLineEdit* box : std::initializer_list<QLineEdit*>{m_S->editor(), m_LabeledEdit1})
-        connect(box, &QLineEdit::textEdited, this,
-                [this](const QString& text) { runGuarded([&] { hintSplitCell(text); }); });
+        connect(box, &QLineEdit::textEdited, this, guarded(&TForm1::hintSplitCell));
 
     // Shortcuts reach the commands, not the text boxes, whichever has the focus.
     m_shortcutGate = new tavlor::ui::ShortcutGate(

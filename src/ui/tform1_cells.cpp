@@ -65,9 +65,11 @@ void TForm1::LabeledEdit1Change() {
     m_document.changeCheck();
 }
 
-void TForm1::hintSplitCell(const QString& text) {
-    showCellHint(
-        tavlor::splitCellHint(m_document.sheet().cellName(m_S->col(), m_S->row()), toBytes(text)));
+void TForm1::hintSplitCell() {
+    // The edit has reached the cell by now (or was refused): its bytes are the truth.
+    const tavlor::Sheet& sheet = m_document.sheet();
+    showCellHint(tavlor::splitCellHint(sheet.cellName(m_S->col(), m_S->row()),
+                                       sheet.cell(m_S->col(), m_S->row())));
 }
 
 void TForm1::hintHugeCell(int col, int row) {
