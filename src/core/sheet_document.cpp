@@ -7,6 +7,7 @@
 #include "core/sheet_view.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavlor {
 
@@ -28,6 +29,19 @@ void SheetDocument::changeCheck() {
         if (m_view)
             m_view->showModified(true);
     }
+}
+
+void SheetDocument::formulaBarEdited(int col, int row, std::optional<std::string> bytes) {
+    if (bytes)
+        m_sheet.setCell(col, row, std::move(*bytes));
+    Genislik();
+    changeCheck();
+}
+
+void SheetDocument::cellEdited(int col, int row) {
+    if (m_view)
+        m_view->mirrorCell(col, row);
+    Genislik();
 }
 
 void SheetDocument::takeSnapshot() {

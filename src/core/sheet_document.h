@@ -6,6 +6,7 @@
 #include "core/text_encoding.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tavlor {
@@ -31,6 +32,13 @@ public:
     /** The change check: content differs from ContentSnapshot -> modified (sticky); snapshot =
      * content. */
     void changeCheck();
+    /** What a change of the formula bar does to the sheet: the bytes the user typed, when given,
+     *  become cell (col, row); none when the program only mirrored a cell into the bar or the bar
+     *  shows a huge cell in part. Then Genislik and the change check. */
+    void formulaBarEdited(int col, int row, std::optional<std::string> bytes);
+    /** What typing in the in-cell editor does once its text is in cell (col, row): the formula bar
+     *  mirrors the cell (SheetView::mirrorCell), then Genislik. */
+    void cellEdited(int col, int row);
     /** Snapshot := current content (end of a load). */
     void takeSnapshot();
     /** Snapshot := empty text (start-up, Sil). */

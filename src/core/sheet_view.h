@@ -14,6 +14,10 @@ public:
     /** Empties the formula bar; its change handling runs at once (writes "" into the current cell,
      *  then the used extent and the change check), unless it already was empty. */
     virtual void clearFormulaBar() = 0;
+    /** The formula bar shows cell (col, row) because the program put it there, not the user: when
+     *  its text changes, its change handling only measures (SheetDocument::formulaBarEdited without
+     *  bytes) and writes nothing back. */
+    virtual void mirrorCell(int col, int row) = 0;
     /** Assigns the current column / row; moves (and runs the selection handling) only when the
      *  value differs from the present one. */
     virtual void setCurrentCol(int col) = 0;

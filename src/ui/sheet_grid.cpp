@@ -118,6 +118,10 @@ void SheetGrid::moveTo(int col, int row, bool keepAnchor) {
 
 void SheetGrid::writeCell(int col, int row, std::string text) {
     m_sheet.setCell(col, row, std::move(text));
+    showCell(col, row);
+}
+
+void SheetGrid::showCell(int col, int row) {
     m_model->cellChanged(col, row);
     if (m_editorOpen && col == m_editorCol && row == m_editorRow)
         showInEditor(m_sheet.cell(col, row));

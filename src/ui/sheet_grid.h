@@ -43,6 +43,9 @@ public:
     /** The program writes a cell: stored, redrawn, and the editor shows it when it is on that cell
      *  (whole text selected); no set-edit-text event. */
     void writeCell(int col, int row, std::string text);
+    /** Cell (col, row) changed in the sheet behind the grid: redrawn, and the editor shows it when
+     *  it is on that cell (whole text selected); no set-edit-text event. */
+    void showCell(int col, int row);
     /** Redraws everything after the sheet changed behind the grid's back (clear, load). */
     void refreshAll();
     /** After the sheet was rewritten behind the grid (clear, load): redraws it and lets the editor

@@ -181,6 +181,7 @@ private:
 
     // tavlor::SheetView
     void clearFormulaBar() override;
+    void mirrorCell(int col, int row) override;
     void setCurrentCol(int col) override;
     void setCurrentRow(int row) override;
     void forgetEditHistory() override;

@@ -43,11 +43,12 @@ void TForm1::SSelectCell(int ACol, int ARow, bool& CanSelect) {
 
 void TForm1::SSetEditText(int ACol, int ARow, const QString& Value) {
     (void)Value; // the cell already holds the editor's text
-    {
-        FlagScope syncing(EditTextSync);
-        showInFormulaBar(m_document.sheet().cell(ACol, ARow));
-    }
-    m_document.Genislik();
+    m_document.cellEdited(ACol, ARow);
+}
+
+void TForm1::mirrorCell(int col, int row) {
+    FlagScope syncing(EditTextSync);
+    showInFormulaBar(m_document.sheet().cell(col, row));
 }
 
 void TForm1::SClick() {
@@ -55,14 +56,17 @@ void TForm1::SClick() {
 }
 
 void TForm1::LabeledEdit1Change() {
-    // A read-only bar shows part of a huge cell, which must never be written back.
-    if (!EditTextSync && !SelectSync && !m_LabeledEdit1->isReadOnly()) {
-        // The bar refuses characters the encoding cannot hold, so the text always has bytes.
-        if (auto bytes = toBytes(m_LabeledEdit1->text(), m_document.codec()))
-            m_S->writeCell(m_S->col(), m_S->row(), std::move(*bytes));
-    }
-    m_document.Genislik();
-    m_document.changeCheck();
+    // Only what the user typed is written back; a read-only bar shows part of a huge cell, which
+    // must never be. The bar refuses characters the encoding cannot hold, so its text has bytes.
+    std::optional<std::string> bytes;
+    if (!EditTextSync && !SelectSync && !m_LabeledEdit1->isReadOnly())
+        bytes = toBytes(m_LabeledEdit1->text(), m_document.codec());
+    const bool written = bytes.has_value();
+    const int col = m_S->col();
+    const int row = m_S->row();
+    m_document.formulaBarEdited(col, row, std::move(bytes));
+    if (written)
+        m_S->showCell(col, row);
 }
 
 void TForm1::hintSplitCell() {

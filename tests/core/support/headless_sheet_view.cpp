@@ -16,20 +16,24 @@ void HeadlessSheetView::clearFormulaBar() {
     setFormulaBar(std::string());
 }
 
+void HeadlessSheetView::mirrorCell(int col, int row) {
+    m_log.push_back("mirrorCell " + std::to_string(col) + " " + std::to_string(row));
+    if (showInBar(m_document.sheet().cell(col, row)))
+        m_document.formulaBarEdited(col, row, std::nullopt);
+}
+
 void HeadlessSheetView::setCurrentCol(int col) {
     m_log.push_back("setCurrentCol " + std::to_string(col));
     if (col == m_col)
         return;
-    m_col = col;
-    moved();
+    select(col, m_row);
 }
 
 void HeadlessSheetView::setCurrentRow(int row) {
     m_log.push_back("setCurrentRow " + std::to_string(row));
     if (row == m_row)
         return;
-    m_row = row;
-    moved();
+    select(m_col, row);
 }
 
 void HeadlessSheetView::forgetEditHistory() {
@@ -51,32 +55,27 @@ void HeadlessSheetView::showEncoding(TextEncoding encoding) {
 }
 
 void HeadlessSheetView::setFormulaBar(const std::string& text) {
-    if (text == m_formulaBar)
-        return;
-    m_formulaBar = text;
-    formulaBarChanged();
+    if (showInBar(text))
+        m_document.formulaBarEdited(m_col, m_row, text);
 }
 
 void HeadlessSheetView::typeInCell(const std::string& text) {
     m_document.sheet().setCell(m_col, m_row, text);
-    setFormulaBar(text);
-    m_document.Genislik();
+    m_document.cellEdited(m_col, m_row);
 }
 
 void HeadlessSheetView::select(int col, int row) {
     m_col = col;
     m_row = row;
-    moved();
+    if (showInBar(m_document.sheet().cell(m_col, m_row)))
+        m_document.formulaBarEdited(m_col, m_row, std::nullopt);
 }
 
-void HeadlessSheetView::formulaBarChanged() {
-    m_document.sheet().setCell(m_col, m_row, m_formulaBar);
-    m_document.Genislik();
-    m_document.changeCheck();
-}
-
-void HeadlessSheetView::moved() {
-    setFormulaBar(m_document.sheet().cell(m_col, m_row));
+bool HeadlessSheetView::showInBar(const std::string& text) {
+    if (text == m_formulaBar)
+        return false;
+    m_formulaBar = text;
+    return true;
 }
 
 } // namespace tavlor::test

@@ -8,9 +8,9 @@
 
 namespace tavlor::test {
 
-/** A window without a screen for core tests: a current cell, a formula bar whose change handling
- *  writes the bar into the current cell and runs Genislik and the change check, the two status
- *  panels, and a log of every call the document makes. */
+/** A window without a screen for core tests: a current cell, a formula bar whose changes go to
+ *  the document's edit handling, the two status panels, and a log of every call the document
+ *  makes. */
 class HeadlessSheetView : public SheetView {
 public:
     /** Attaches itself to the document (document.setView(this)); detaches on destruction. */
@@ -21,6 +21,7 @@ public:
 
     // SheetView
     void clearFormulaBar() override;
+    void mirrorCell(int col, int row) override;
     void setCurrentCol(int col) override;
     void setCurrentRow(int row) override;
     void forgetEditHistory() override;
@@ -28,13 +29,13 @@ public:
     void showModified(bool modified) override;
     void showEncoding(TextEncoding encoding) override;
 
-    /** Sets the formula bar text; when it differs, runs the change handling (bar into the current
-     *  cell, Genislik, change check), like typing in the bar. */
+    /** Typing in the formula bar: when the text differs, the document takes it into the current
+     *  cell. */
     void setFormulaBar(const std::string& text);
-    /** One keystroke in the in-cell editor leaving text in the current cell: the cell takes the
-     *  text, the bar mirrors it (change handling when it differs), then Genislik once more. */
+    /** One keystroke in the in-cell editor leaving text in the current cell: the editor stores it,
+     *  then the document's edit handling runs. */
     void typeInCell(const std::string& text);
-    /** Selects a cell: the bar takes the new cell's text (change handling when it differs). */
+    /** Selects a cell: the bar mirrors the new cell (measuring when its text differs). */
     void select(int col, int row);
 
     int currentCol() const { return m_col; }
@@ -43,15 +44,16 @@ public:
     /** Status panel 4 and panel 1 as the window would show them. */
     const std::string& totalsPanel() const { return m_totals; }
     const std::string& modifiedPanel() const { return m_modifiedText; }
-    /** Every call from the document, in order: "clearFormulaBar", "setCurrentCol 1",
+    /** Every call from the document, in order: "clearFormulaBar", "mirrorCell 1 1",
+     *  "setCurrentCol 1",
      *  "setCurrentRow 1", "forgetEditHistory", "showTotals <text>", "showModified 0|1",
      *  "showEncoding <name>". */
     const std::vector<std::string>& log() const { return m_log; }
     void clearLog() { m_log.clear(); }
 
 private:
-    void formulaBarChanged();
-    void moved();
+    /** The bar shows text; returns whether it changed. */
+    bool showInBar(const std::string& text);
 
     SheetDocument& m_document;
     int m_col = 1;
