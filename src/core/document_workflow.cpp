@@ -26,7 +26,7 @@ bool isOtherExistingFile(const std::string& path, const std::string& own) {
 DocumentWorkflow::DocumentWorkflow(SheetDocument& document, DocumentUi& ui)
     : m_document(document), m_ui(ui) {}
 
-void DocumentWorkflow::FileNew1Execute() {
+void DocumentWorkflow::newDocument() {
     if (!m_document.isModified()) {
         m_document.Sil();
         m_currentFileName.clear();
@@ -55,7 +55,7 @@ void DocumentWorkflow::FileNew1Execute() {
     }
 }
 
-void DocumentWorkflow::FileOpen1Execute() {
+void DocumentWorkflow::open() {
     if (!m_document.isModified()) {
         openFromDialog();
         return;
@@ -85,16 +85,16 @@ void DocumentWorkflow::FileOpen1Execute() {
     }
 }
 
-void DocumentWorkflow::FileSave1Execute() {
+void DocumentWorkflow::save() {
     if (m_currentFileName.empty()) {
-        SaveAs();
+        saveAs();
         return;
     }
     m_document.Kaydet(m_currentFileName);
     m_document.markUnmodified();
 }
 
-void DocumentWorkflow::SaveAs() {
+void DocumentWorkflow::saveAs() {
     const std::string preset =
         m_currentFileName.empty() ? std::string("Noname") : m_currentFileName;
     const auto path = chooseSavePath(preset);
@@ -106,12 +106,12 @@ void DocumentWorkflow::SaveAs() {
     setCaption();
 }
 
-void DocumentWorkflow::FormCloseQuery(bool& CanClose) {
+void DocumentWorkflow::queryClose(bool& canClose) {
     if (!m_document.isModified()) {
-        CanClose = true;
+        canClose = true;
         return;
     }
-    CanClose = false;
+    canClose = false;
     switch (m_ui.askToSave(savePromptText(true))) {
     case Answer::Yes:
         if (!m_currentFileName.empty()) {
@@ -122,28 +122,28 @@ void DocumentWorkflow::FormCloseQuery(bool& CanClose) {
                 return;
             m_document.Kaydet(*path);
         }
-        CanClose = true;
+        canClose = true;
         break;
     case Answer::No:
-        CanClose = true;
+        canClose = true;
         break;
     case Answer::Cancel:
         break;
     }
 }
 
-void DocumentWorkflow::FormShow(const std::vector<std::string>& arguments) {
+void DocumentWorkflow::openCommandLine(const std::vector<std::string>& arguments) {
     const std::string given = joinArguments(arguments);
     if (!arguments.empty() && !arguments.front().empty()) {
         // File names are case-sensitive here: the path is used as given, never lower-cased.
-        const std::string shortPath = trimControls(ToShortPath(given));
+        const std::string shortPath = trimControls(existingPath(given));
         // A path that names nothing is still loaded as given, so the open error names it.
         openChosenFile(shortPath.empty() ? given : shortPath);
     }
     m_document.Genislik();
 }
 
-void DocumentWorkflow::WMDropFiles(const std::vector<std::string>& paths) {
+void DocumentWorkflow::openDropped(const std::vector<std::string>& paths) {
     for (const std::string& path : paths)
         dropOne(path);
     m_document.Genislik();
@@ -261,7 +261,7 @@ std::string DocumentWorkflow::trimControls(std::string_view text) {
     return std::string(text.substr(begin, end - begin));
 }
 
-std::string DocumentWorkflow::ToShortPath(const std::string& path) {
+std::string DocumentWorkflow::existingPath(const std::string& path) {
     std::error_code error;
     if (path.empty() || !std::filesystem::exists(path, error))
         return {};

@@ -29,25 +29,24 @@ public:
     // Commands. Errors of a load or a write are FileError exceptions that end the command at the
     // failing step; the caller shows them.
 
-    /** FileNew1Execute: New, offering to save unsaved changes first. */
-    void FileNew1Execute();
-    /** FileOpen1Execute: Open, offering to save unsaved changes first. */
-    void FileOpen1Execute();
-    /** FileSave1Execute: Save to the current file, or Save As when unnamed. */
-    void FileSave1Execute();
-    /** SaveAs1Click: the Save As menu item. */
-    void SaveAs1Click() { SaveAs(); }
-    /** SaveAs: ask for a path (preset to the current one or "Noname"), write there, name the
+    /** New, offering to save unsaved changes first. */
+    void newDocument();
+    /** Open, offering to save unsaved changes first. */
+    void open();
+    /** Save to the current file, or Save As when unnamed. */
+    void save();
+    /** Save As: ask for a path (preset to the current one or "Noname"), write there, name the
      *  document after it. */
-    void SaveAs();
-    /** FormCloseQuery: may the window close? CanClose is set to false before anything is asked or
+    void saveAs();
+    /** May the window close? canClose is set to false before anything is asked or
      *  written, so an error thrown by a failed write leaves closing refused. */
-    void FormCloseQuery(bool& CanClose);
-    /** FormShow: open the file named by the command-line arguments (argv[1..]), then Genislik. */
-    void FormShow(const std::vector<std::string>& arguments);
-    /** WMDropFiles: open dropped files one after another (prompting while the sheet is modified),
+    void queryClose(bool& canClose);
+    /** At start-up: open the file named by the command-line arguments (argv[1..]), then Genislik.
+     */
+    void openCommandLine(const std::vector<std::string>& arguments);
+    /** Opens dropped files one after another (prompting while the sheet is modified),
      *  then Genislik. An error stops the remaining files. */
-    void WMDropFiles(const std::vector<std::string>& paths);
+    void openDropped(const std::vector<std::string>& paths);
 
     // Building blocks.
 
@@ -69,9 +68,9 @@ public:
     static std::string joinArguments(const std::vector<std::string>& arguments);
     /** Removes leading and trailing bytes below 33. */
     static std::string trimControls(std::string_view text);
-    /** ToShortPath: Linux has no short names, so the path itself when it names an existing file or
+    /** The path itself when it names an existing file or
      *  folder, else the empty text. */
-    static std::string ToShortPath(const std::string& path);
+    static std::string existingPath(const std::string& path);
 
     /** The question before a save replaces a file the document does not stand for. */
     static std::string replaceQuestion(const std::string& path);

@@ -4,35 +4,35 @@
 #include <utility>
 
 void TForm1::FileNew1Execute() {
-    m_workflow.FileNew1Execute();
+    m_workflow.newDocument();
 }
 
 void TForm1::FileOpen1Execute() {
-    m_workflow.FileOpen1Execute();
+    m_workflow.open();
 }
 
 void TForm1::FileSave1Execute() {
-    m_workflow.FileSave1Execute();
+    m_workflow.save();
 }
 
 void TForm1::SaveAs1Click() {
-    m_workflow.SaveAs1Click();
+    m_workflow.saveAs();
 }
 
 bool TForm1::FormCloseQuery() {
     // The workflow refuses before it prompts or writes, so an error thrown by a failed write
     // leaves the window open.
     bool CanClose = true;
-    m_workflow.FormCloseQuery(CanClose);
+    m_workflow.queryClose(CanClose);
     return CanClose;
 }
 
 void TForm1::FormShow() {
-    m_workflow.FormShow(m_commandLine);
+    m_workflow.openCommandLine(m_commandLine);
 }
 
 void TForm1::WMDropFiles(const std::vector<std::string>& paths) {
-    m_workflow.WMDropFiles(paths);
+    m_workflow.openDropped(paths);
 }
 
 const std::string& TForm1::CurrentFileName() const {

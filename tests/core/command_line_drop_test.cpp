@@ -23,7 +23,7 @@ protected:
     /** Runs FormShow and returns the error text, or "" when it succeeded. */
     std::string show(const Args& arguments) {
         try {
-            workflow.FormShow(arguments);
+            workflow.openCommandLine(arguments);
         } catch (const FileError& error) {
             return error.what();
         }
@@ -85,7 +85,7 @@ TEST_F(CommandLine, MissingRelativePathIsNamedMadeAbsolute) {
     std::filesystem::current_path(previous);
     expectOpenErrorFor(message, path("missing.csv"));
     ui.savePaths.push_back(std::nullopt);
-    workflow.FileSave1Execute(); // the failed path is not kept: Save asks for a name
+    workflow.save(); // the failed path is not kept: Save asks for a name
     EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{"Noname"}));
 }
 
@@ -101,9 +101,9 @@ TEST_F(CommandLine, CaseOfThePathIsKept) {
 }
 
 TEST_F(CommandLine, FolderIsFoundButFailsToLoad) {
-    EXPECT_EQ(DocumentWorkflow::ToShortPath(path("My Data")), path("My Data"));
-    EXPECT_EQ(DocumentWorkflow::ToShortPath(path("nothing")), "");
-    EXPECT_EQ(DocumentWorkflow::ToShortPath(""), "");
+    EXPECT_EQ(DocumentWorkflow::existingPath(path("My Data")), path("My Data"));
+    EXPECT_EQ(DocumentWorkflow::existingPath(path("nothing")), "");
+    EXPECT_EQ(DocumentWorkflow::existingPath(""), "");
     expectOpenErrorFor(show({path("My Data")}), path("My Data"));
 }
 
@@ -125,7 +125,7 @@ protected:
 
 TEST_F(Drops, ThreeFilesOnAnUnmodifiedSheetOpenInTurnWithoutPrompts) {
     prepare(false, false);
-    workflow.WMDropFiles({path("current.csv"), path("other.csv"), path("third.csv")});
+    workflow.openDropped({path("current.csv"), path("other.csv"), path("third.csv")});
     EXPECT_TRUE(ui.prompts.empty());
     EXPECT_EQ(ui.captions, (std::vector<std::string>{"current.csv - Vorlane Tavlor",
                                                      "other.csv - Vorlane Tavlor",
@@ -138,7 +138,7 @@ TEST_F(Drops, CancelSkipsEachFileAndPromptsAgain) {
     prepare(true, true);
     ui.answers = {Answer::Cancel, Answer::Cancel};
     const auto runs = document.extentRuns();
-    workflow.WMDropFiles({path("other.csv"), path("third.csv")});
+    workflow.openDropped({path("other.csv"), path("third.csv")});
     EXPECT_EQ(ui.prompts.size(), 2u);
     EXPECT_EQ(a1(), "edited");
     EXPECT_TRUE(document.isModified());
@@ -149,7 +149,7 @@ TEST_F(Drops, CancelSkipsEachFileAndPromptsAgain) {
 TEST_F(Drops, YesWritesOnceThenOpensEveryFile) {
     prepare(true, true);
     ui.answers = {Answer::Yes};
-    workflow.WMDropFiles({path("other.csv"), path("third.csv")});
+    workflow.openDropped({path("other.csv"), path("third.csv")});
     EXPECT_EQ(ui.prompts.size(), 1u);
     EXPECT_EQ(readFile(path("current.csv")), kEdited);
     EXPECT_EQ(a1(), "third");
@@ -160,7 +160,7 @@ TEST_F(Drops, UnnamedYesNeverShowsTheSavedNameInTheCaption) {
     prepare(false, true);
     ui.answers = {Answer::Yes};
     ui.savePaths = {path("saved.csv")};
-    workflow.WMDropFiles({path("other.csv")});
+    workflow.openDropped({path("other.csv")});
     EXPECT_EQ(readFile(path("saved.csv")), kEdited);
     EXPECT_EQ(ui.captions, (std::vector<std::string>{"other.csv - Vorlane Tavlor"}));
 }
@@ -169,7 +169,7 @@ TEST_F(Drops, AFolderFailsAndTheFilesAfterItAreNotOpened) {
     prepare(false, false);
     std::filesystem::create_directory(folder / "dir");
     try {
-        workflow.WMDropFiles({path("dir"), path("other.csv")});
+        workflow.openDropped({path("dir"), path("other.csv")});
         ADD_FAILURE() << "dropping a folder must fail";
     } catch (const FileError& error) {
         EXPECT_EQ(std::string(error.what()).rfind("Cannot open file \"" + path("dir") + "\". ", 0),
@@ -188,7 +188,7 @@ TEST_F(Drops, ALongPathIsUsedWhole) {
     const std::string longPath = (deep / "long.csv").string();
     ASSERT_GT(longPath.size(), 255u);
     { std::ofstream(longPath, std::ios::binary) << "long;\r\n"; }
-    workflow.WMDropFiles({longPath});
+    workflow.openDropped({longPath});
     EXPECT_EQ(a1(), "long");
     EXPECT_EQ(workflow.CurrentFileName(), longPath);
 }

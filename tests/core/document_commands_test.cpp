@@ -40,16 +40,16 @@ protected:
         bool canClose = true;
         switch (command) {
         case Command::New:
-            workflow.FileNew1Execute();
+            workflow.newDocument();
             break;
         case Command::Open:
-            workflow.FileOpen1Execute();
+            workflow.open();
             break;
         case Command::Close:
-            workflow.FormCloseQuery(canClose);
+            workflow.queryClose(canClose);
             break;
         case Command::Drop:
-            workflow.WMDropFiles({path("other.csv")});
+            workflow.openDropped({path("other.csv")});
             break;
         }
 

@@ -10,7 +10,7 @@ using DocumentSave = WorkflowFixture;
 
 TEST_F(DocumentSave, SaveOfANamedSheetWritesInPlaceAndLeavesTheCaption) {
     prepare(true, true);
-    workflow.FileSave1Execute();
+    workflow.save();
     EXPECT_EQ(readFile(path("current.csv")), kEdited);
     EXPECT_FALSE(document.isModified());
     EXPECT_TRUE(ui.savePresets.empty());
@@ -21,7 +21,7 @@ TEST_F(DocumentSave, SaveOfANamedSheetWritesInPlaceAndLeavesTheCaption) {
 TEST_F(DocumentSave, SaveOfAnUnnamedSheetAsksWithNonameAndNamesTheDocument) {
     prepare(false, true);
     ui.savePaths.push_back(path("x.csv"));
-    workflow.FileSave1Execute();
+    workflow.save();
     EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{"Noname"}));
     EXPECT_EQ(readFile(path("x.csv")), kEdited);
     EXPECT_EQ(workflow.CurrentFileName(), path("x.csv"));
@@ -32,7 +32,7 @@ TEST_F(DocumentSave, SaveOfAnUnnamedSheetAsksWithNonameAndNamesTheDocument) {
 TEST_F(DocumentSave, CancelledSaveAsChangesNothing) {
     prepare(false, true);
     ui.savePaths.push_back(std::nullopt);
-    workflow.FileSave1Execute();
+    workflow.save();
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(workflow.CurrentFileName(), "");
     EXPECT_TRUE(ui.captions.empty());
@@ -45,9 +45,9 @@ TEST_F(DocumentSave, SaveAsPresetsTheFullPathAndAsksBeforeReplacingAnotherFile) 
     // dialog again with the name chosen.
     ui.savePaths = {path("current.csv"), path("other.csv"), path("other.csv")};
     ui.replaceAnswers = {false, true};
-    workflow.SaveAs1Click();
+    workflow.saveAs();
     EXPECT_TRUE(ui.replaceQuestions.empty());
-    workflow.SaveAs1Click();
+    workflow.saveAs();
     EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{
                                   path("current.csv"), path("current.csv"), path("other.csv")}));
     EXPECT_EQ(ui.replaceQuestions,
@@ -62,7 +62,7 @@ TEST_F(DocumentSave, PromptShowsTheFullPathWhileTheCaptionShowsTheFileNamePart) 
     std::filesystem::create_directory(folder / "sub dir");
     writeFile("sub dir/Book 1.csv", "a;b;\r\n");
     ui.openPaths.push_back(path("sub dir/Book 1.csv"));
-    workflow.FileOpen1Execute();
+    workflow.open();
     EXPECT_EQ(ui.caption(), "Book 1.csv - Vorlane Tavlor");
     EXPECT_EQ(workflow.savePromptText(false),
               "Do you want to save " + path("sub dir/Book 1.csv") + "?");
@@ -84,7 +84,7 @@ protected:
         writeFile("sub/current.csv", "old;\r\n");
         workflow.resetCaption();
         ui.openPaths.push_back(path("sub/current.csv"));
-        workflow.FileOpen1Execute();
+        workflow.open();
         edit(1, 1, "edited");
         std::filesystem::remove_all(folder / "sub");
         clearRecords();
@@ -99,44 +99,44 @@ protected:
 
 TEST_F(FailedWrite, InNewKeepsTheSheet) {
     ui.answers.push_back(Answer::Yes);
-    EXPECT_THROW(workflow.FileNew1Execute(), FileError);
+    EXPECT_THROW(workflow.newDocument(), FileError);
     expectSheetKept();
 }
 
 TEST_F(FailedWrite, InTheCloseQueryKeepsRefusing) {
     ui.answers.push_back(Answer::Yes);
     bool canClose = true;
-    EXPECT_THROW(workflow.FormCloseQuery(canClose), FileError);
+    EXPECT_THROW(workflow.queryClose(canClose), FileError);
     EXPECT_FALSE(canClose);
     expectSheetKept();
 }
 
 TEST_F(FailedWrite, InOpenShowsNoOpenDialog) {
     ui.answers.push_back(Answer::Yes);
-    EXPECT_THROW(workflow.FileOpen1Execute(), FileError);
+    EXPECT_THROW(workflow.open(), FileError);
     EXPECT_EQ(ui.openDialogs, 0);
     expectSheetKept();
 }
 
 TEST_F(FailedWrite, InADropOpensNothingMore) {
     ui.answers.push_back(Answer::Yes);
-    EXPECT_THROW(workflow.WMDropFiles({path("other.csv"), path("current.csv")}), FileError);
+    EXPECT_THROW(workflow.openDropped({path("other.csv"), path("current.csv")}), FileError);
     EXPECT_EQ(ui.prompts.size(), 1u);
     expectSheetKept();
 }
 
 TEST_F(FailedWrite, InSaveKeepsTheSheetModified) {
-    EXPECT_THROW(workflow.FileSave1Execute(), FileError);
+    EXPECT_THROW(workflow.save(), FileError);
     expectSheetKept();
 }
 
 TEST_F(FailedWrite, OfAnUnnamedSheetInOpenKeepsTheChosenNameButNotTheCaption) {
     ui.answers.push_back(Answer::No);
-    workflow.FileNew1Execute(); // unnamed, empty
+    workflow.newDocument(); // unnamed, empty
     edit(2, 2, "x");
     ui.answers.push_back(Answer::Yes);
     ui.savePaths.push_back(path("missing folder/y.csv"));
-    EXPECT_THROW(workflow.FileOpen1Execute(), FileError);
+    EXPECT_THROW(workflow.open(), FileError);
     EXPECT_EQ(ui.openDialogs, 0);
     EXPECT_EQ(workflow.CurrentFileName(), path("missing folder/y.csv"));
     EXPECT_EQ(ui.caption(), "Vorlane Tavlor");
@@ -154,7 +154,7 @@ protected:
         EXPECT_EQ(ui.caption(), "Vorlane Tavlor");
         clearRecords();
         ui.savePaths.push_back(std::nullopt);
-        workflow.FileSave1Execute();
+        workflow.save();
         EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{"Noname"}));
     }
 };
@@ -164,7 +164,7 @@ TEST_F(FailedLoad, ByOpenLeavesTheDocumentUnnamed) {
     std::filesystem::create_directory(folder / "a folder");
     ui.openPaths.push_back(path("a folder"));
     try {
-        workflow.FileOpen1Execute();
+        workflow.open();
         ADD_FAILURE() << "opening a folder must fail";
     } catch (const FileError& error) {
         EXPECT_EQ(
@@ -179,7 +179,7 @@ TEST_F(FailedLoad, ByOpenLeavesTheDocumentUnnamed) {
 TEST_F(FailedLoad, ByADropStopsTheRemainingFiles) {
     prepare(true, false);
     writeFile("third.csv", "third;\r\n");
-    EXPECT_THROW(workflow.WMDropFiles({path("other.csv"), path("missing.csv"), path("third.csv")}),
+    EXPECT_THROW(workflow.openDropped({path("other.csv"), path("missing.csv"), path("third.csv")}),
                  FileError);
     expectUnnamedEmptySheet();
 }
@@ -193,7 +193,7 @@ TEST_F(DocumentSave, OpeningAFileWithCellsBeyondZWarnsAfterwards) {
     writeFile("wide.csv", wide + "\r\n");
     prepare(false, false);
     ui.openPaths.push_back(path("wide.csv"));
-    workflow.FileOpen1Execute();
+    workflow.open();
     ASSERT_EQ(ui.warnings.size(), 1u);
     EXPECT_FALSE(ui.warnings.front().empty());
     EXPECT_EQ(ui.events.back(), "warning"); // after the caption: the document is already open
@@ -202,17 +202,17 @@ TEST_F(DocumentSave, OpeningAFileWithCellsBeyondZWarnsAfterwards) {
     EXPECT_FALSE(document.isModified());
 
     clearRecords();
-    workflow.WMDropFiles({path("other.csv"), path("wide.csv")});
+    workflow.openDropped({path("other.csv"), path("wide.csv")});
     EXPECT_EQ(ui.warnings.size(), 1u);
     clearRecords();
     ui.openPaths.push_back(path("other.csv"));
-    workflow.FileOpen1Execute();
+    workflow.open();
     EXPECT_TRUE(ui.warnings.empty());
 
     // UTF-16 text without a NUL loses nothing, but the user hears what kind of file it is.
     writeFile("wide16.csv", "\xFE\xFF\x4E\x2D");
     ui.openPaths.push_back(path("wide16.csv"));
-    workflow.FileOpen1Execute();
+    workflow.open();
     ASSERT_EQ(ui.warnings.size(), 1u);
     EXPECT_NE(ui.warnings.front().find("UTF-16"), std::string::npos);
 }

@@ -30,7 +30,7 @@ void WorkflowFixture::prepare(bool named, bool modified) {
     workflow.resetCaption();
     if (named) {
         ui.openPaths.push_back(path("current.csv"));
-        workflow.FileOpen1Execute();
+        workflow.open();
     }
     if (modified)
         edit(1, 1, "edited");
