@@ -33,56 +33,13 @@ void DocumentWorkflow::newDocument() {
         resetCaption();
         return;
     }
-    const bool named = !m_currentFileName.empty();
-    switch (m_ui.askToSave(savePromptText(false))) {
-    case Answer::Yes:
-        if (named) {
-            m_document.Kaydet(m_currentFileName);
-        } else {
-            // The chosen path only receives the old content; the new document stays unnamed.
-            const auto path = chooseSavePath(std::nullopt);
-            if (!path)
-                return;
-            m_document.Kaydet(*path);
-        }
+    if (offerToSave(false, SaveFirst::Copy))
         startEmpty();
-        break;
-    case Answer::No:
-        startEmpty();
-        break;
-    case Answer::Cancel:
-        break;
-    }
 }
 
 void DocumentWorkflow::open() {
-    if (!m_document.isModified()) {
+    if (!m_document.isModified() || offerToSave(false, SaveFirst::AndName))
         openFromDialog();
-        return;
-    }
-    const bool named = !m_currentFileName.empty();
-    switch (m_ui.askToSave(savePromptText(false))) {
-    case Answer::Yes:
-        if (named) {
-            m_document.Kaydet(m_currentFileName);
-            m_document.markUnmodified();
-        } else {
-            const auto path = chooseSavePath(std::nullopt);
-            if (!path)
-                return;
-            m_currentFileName = *path;
-            m_document.Kaydet(m_currentFileName);
-            m_document.markUnmodified();
-            setCaption();
-        }
-        openFromDialog();
-        break;
-    case Answer::No:
-        openFromDialog();
-        break;
-    case Answer::Cancel:
-        break;
-    }
 }
 
 void DocumentWorkflow::save() {
@@ -111,25 +68,9 @@ void DocumentWorkflow::queryClose(bool& canClose) {
         canClose = true;
         return;
     }
+    // Still false should the save throw: a failed write leaves closing refused.
     canClose = false;
-    switch (m_ui.askToSave(savePromptText(true))) {
-    case Answer::Yes:
-        if (!m_currentFileName.empty()) {
-            m_document.Kaydet(m_currentFileName);
-        } else {
-            const auto path = chooseSavePath(std::nullopt);
-            if (!path)
-                return;
-            m_document.Kaydet(*path);
-        }
-        canClose = true;
-        break;
-    case Answer::No:
-        canClose = true;
-        break;
-    case Answer::Cancel:
-        break;
-    }
+    canClose = offerToSave(true, SaveFirst::Copy);
 }
 
 void DocumentWorkflow::openCommandLine(const std::vector<std::string>& arguments) {
@@ -150,28 +91,40 @@ void DocumentWorkflow::openDropped(const std::vector<std::string>& paths) {
 }
 
 void DocumentWorkflow::dropOne(const std::string& path) {
-    if (m_document.isModified()) {
-        const bool named = !m_currentFileName.empty();
-        switch (m_ui.askToSave(savePromptText(false))) {
-        case Answer::Yes:
-            if (named) {
-                m_document.Kaydet(m_currentFileName);
-                m_document.markUnmodified();
-            } else {
-                const auto savePath = chooseSavePath(std::nullopt);
-                if (!savePath)
-                    return;
-                m_currentFileName = *savePath;
-                m_document.Kaydet(m_currentFileName);
-            }
-            break;
-        case Answer::No:
-            break;
-        case Answer::Cancel:
-            return;
-        }
+    if (!m_document.isModified() || offerToSave(false, SaveFirst::AndNameQuietly))
+        openChosenFile(path);
+}
+
+bool DocumentWorkflow::offerToSave(bool closing, SaveFirst how) {
+    switch (m_ui.askToSave(savePromptText(closing))) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        break;
     }
-    openChosenFile(path);
+    if (!m_currentFileName.empty()) {
+        m_document.Kaydet(m_currentFileName);
+        if (how != SaveFirst::Copy)
+            m_document.markUnmodified();
+        return true;
+    }
+    const auto path = chooseSavePath(std::nullopt);
+    if (!path)
+        return false;
+    if (how == SaveFirst::Copy) {
+        // The chosen path only receives the old content; the document keeps its state.
+        m_document.Kaydet(*path);
+        return true;
+    }
+    m_currentFileName = *path;
+    m_document.Kaydet(m_currentFileName);
+    if (how == SaveFirst::AndName) {
+        m_document.markUnmodified();
+        setCaption();
+    }
+    return true;
 }
 
 std::optional<std::string> DocumentWorkflow::chooseSavePath(std::optional<std::string> preset) {

@@ -76,6 +76,16 @@ public:
     static std::string replaceQuestion(const std::string& path);
 
 private:
+    /** What a Yes to the save question does before the command goes on. */
+    enum class SaveFirst {
+        Copy,          // New and closing: the old content goes to the file, nothing else changes
+        AndName,       // Open: the document is saved, unmodified, and named after the file
+        AndNameQuietly // a drop: named after the file; flag and caption are left to the load
+    };
+    /** Asks whether to save the unsaved changes (closing: "... before exit?") and saves on Yes.
+     *  Returns whether the command goes on: after the save or No; not after Cancel or a
+     *  cancelled Save dialog. */
+    bool offerToSave(bool closing, SaveFirst how);
     /** The Save dialog, asking before another existing file is replaced; No shows the dialog
      *  again with the name that was chosen. */
     std::optional<std::string> chooseSavePath(std::optional<std::string> preset);
