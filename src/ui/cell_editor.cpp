@@ -6,20 +6,13 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include <QDragEnterEvent>
-#include <QMimeData>
-
-#include <climits>
-
 namespace tavlor::ui {
 
 namespace {
 constexpr int kFrameWidth = 2;
 } // namespace
 
-CellEditor::CellEditor(SheetGrid* grid, QWidget* parent) : QLineEdit(parent), m_grid(grid) {
-    // Cells have no length limit; the default of 32767 would cut long cells on the way through.
-    setMaxLength(INT_MAX);
+CellEditor::CellEditor(SheetGrid* grid, QWidget* parent) : CellTextBox(parent), m_grid(grid) {
     setFrame(false);
     // The text keeps clear of the frame drawn in paintEvent.
     setTextMargins(kFrameWidth, 0, kFrameWidth, 0);
@@ -53,15 +46,6 @@ void CellEditor::paintEvent(QPaintEvent* event) {
 bool CellEditor::focusNextPrevChild(bool next) {
     m_grid->moveFocusOut(next);
     return true;
-}
-
-void CellEditor::dragEnterEvent(QDragEnterEvent* event) {
-    // Dropped files are the window's to open; the box does not take their names as text.
-    if (event->mimeData() && event->mimeData()->hasUrls()) {
-        event->ignore();
-        return;
-    }
-    QLineEdit::dragEnterEvent(event);
 }
 
 } // namespace tavlor::ui

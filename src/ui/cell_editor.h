@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLineEdit>
+#include "ui/cell_text_box.h"
 
 namespace tavlor::ui {
 
@@ -9,7 +9,7 @@ class SheetGrid;
 /** The grid's in-cell editor: a borderless single-line box over the current cell that gives back
  *  exactly the text it was given, framed so that the current cell is seen at a glance; navigation
  *  keys, Tab and the wheel go to the grid. */
-class CellEditor : public QLineEdit {
+class CellEditor : public CellTextBox {
     Q_OBJECT
 public:
     explicit CellEditor(SheetGrid* grid, QWidget* parent);
@@ -19,7 +19,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool focusNextPrevChild(bool next) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
 
 private:
     SheetGrid* m_grid = nullptr;
