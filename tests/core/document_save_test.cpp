@@ -1,4 +1,5 @@
 // Save, Save As, the caption rule and what a failed write or load leaves behind.
+#include "support/error_of.h"
 #include "support/workflow_fixture.h"
 
 #include "core/file_error.h"
@@ -163,15 +164,8 @@ TEST_F(FailedLoad, ByOpenLeavesTheDocumentUnnamed) {
     prepare(true, false);
     std::filesystem::create_directory(folder / "a folder");
     ui.openPaths.push_back(path("a folder"));
-    try {
-        workflow.open();
-        ADD_FAILURE() << "opening a folder must fail";
-    } catch (const FileError& error) {
-        EXPECT_EQ(
-            std::string(error.what()).rfind("Cannot open file \"" + path("a folder") + "\". ", 0),
-            0u)
-            << error.what();
-    }
+    const std::string message = errorOf([&] { workflow.open(); });
+    EXPECT_EQ(message.rfind("Cannot open file \"" + path("a folder") + "\". ", 0), 0u) << message;
     expectUnnamedEmptySheet();
     EXPECT_TRUE(std::filesystem::is_directory(folder / "a folder"));
 }

@@ -2,6 +2,7 @@
 #include "core/sheet_document.h"
 #include "core/system_text.h"
 
+#include "support/error_of.h"
 #include "support/ordinary_user.h"
 #include "support/temp_folder.h"
 
@@ -11,7 +12,6 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <string>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -26,15 +26,7 @@ namespace {
 
 using namespace std::string_literals;
 using test::asOrdinaryUser;
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const FileError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
+using test::errorOf;
 
 std::string openError(const std::string& path, int error) {
     return "Cannot open file \"" + path + "\". " + systemErrorText(error);
@@ -402,13 +394,8 @@ TEST(FileAccessErrors, ReadErrorAfterOpeningRaisesTheOpenError) {
     SheetDocument document;
     document.sheet().setCell(1, 1, "before");
     const std::string path = "/proc/self/mem";
-    std::string message = "(no error)";
-    try {
-        document.Ac(path);
-    } catch (const FileError& error) {
-        message = error.what();
-    }
-    EXPECT_EQ(message, "Cannot open file \"/proc/self/mem\". " + systemErrorText(EIO));
+    EXPECT_EQ(test::errorOf([&] { document.Ac(path); }),
+              "Cannot open file \"/proc/self/mem\". " + systemErrorText(EIO));
     EXPECT_EQ(document.sheet().contentText(), "");
 }
 

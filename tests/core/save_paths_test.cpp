@@ -1,8 +1,8 @@
 // How a save replaces an existing file: a new file renamed over it, or the old file rewritten in
 // place where a rename would not leave it what it was (links, owner, group, folder rights).
-#include "core/file_error.h"
 #include "core/sheet_document.h"
 
+#include "support/error_of.h"
 #include "support/ordinary_user.h"
 #include "support/temp_folder.h"
 
@@ -222,13 +222,7 @@ TEST(FullDisk, KeepsTheOldFileOnBothSavePaths) {
             }
             struct stat before {};
             EXPECT_EQ(::stat(path.c_str(), &before), 0);
-            std::string message = "(no error)";
-            try {
-                document.Kaydet(path);
-            } catch (const FileError& error) {
-                message = error.what();
-            }
-            EXPECT_EQ(message, "Stream write error");
+            EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), "Stream write error");
             EXPECT_TRUE(readBytes(path) == old);
             // Not a byte was written: in place, the missing space showed before the first one.
             struct stat after {};
