@@ -18,8 +18,8 @@ protected:
         workflow.resetCaption(); // as the window's creation does
         clearRecords();
         std::filesystem::create_directory(folder / "My Data");
-        writeFile("My Data/t.csv", "t;\r\n");
-        writeFile("two  blanks.csv", "2;\r\n");
+        temp.write("My Data/t.csv", "t;\r\n");
+        temp.write("two  blanks.csv", "2;\r\n");
     }
     /** Runs FormShow and returns the error text, or "" when it succeeded. */
     std::string show(const Args& arguments) {
@@ -51,32 +51,32 @@ TEST_F(CommandLine, WithoutArgumentsOnlyMeasuresTheSheet) {
 }
 
 TEST_F(CommandLine, PathSplitAtItsBlankIsJoinedBack) {
-    EXPECT_EQ(show({path("My"), "Data/t.csv"}), "");
-    EXPECT_EQ(workflow.CurrentFileName(), path("My Data/t.csv"));
+    EXPECT_EQ(show({temp.file("My"), "Data/t.csv"}), "");
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("My Data/t.csv"));
     EXPECT_EQ(ui.caption(), "t.csv - Vorlane Tavlor");
     EXPECT_EQ(a1(), "t");
     EXPECT_FALSE(document.isModified());
 }
 
 TEST_F(CommandLine, QuotedPathArrivesAsOneArgument) {
-    EXPECT_EQ(show({path("My Data/t.csv")}), "");
-    EXPECT_EQ(workflow.CurrentFileName(), path("My Data/t.csv"));
+    EXPECT_EQ(show({temp.file("My Data/t.csv")}), "");
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("My Data/t.csv"));
     EXPECT_EQ(a1(), "t");
 }
 
 TEST_F(CommandLine, ControlCharactersAroundThePathAndArgumentsAfterAnEmptyOneAreDropped) {
-    EXPECT_EQ(show({"\t " + path("My"), "Data/t.csv\r\n", "", "junk"}), "");
-    EXPECT_EQ(workflow.CurrentFileName(), path("My Data/t.csv"));
+    EXPECT_EQ(show({"\t " + temp.file("My"), "Data/t.csv\r\n", "", "junk"}), "");
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("My Data/t.csv"));
 }
 
 TEST_F(CommandLine, TwoBlanksInARowBecomeOneAndNameNothing) {
     // The shell splits "two  blanks.csv" (unquoted) into two arguments.
-    expectOpenErrorFor(show({path("two"), "blanks.csv"}), path("two blanks.csv"));
+    expectOpenErrorFor(show({temp.file("two"), "blanks.csv"}), temp.file("two blanks.csv"));
 }
 
 TEST_F(CommandLine, TwoFilesAreJoinedIntoOnePathThatNamesNeither) {
-    expectOpenErrorFor(show({path("current.csv"), path("other.csv")}),
-                       path("current.csv") + " " + path("other.csv"));
+    expectOpenErrorFor(show({temp.file("current.csv"), temp.file("other.csv")}),
+                       temp.file("current.csv") + " " + temp.file("other.csv"));
 }
 
 TEST_F(CommandLine, MissingRelativePathIsNamedMadeAbsolute) {
@@ -84,28 +84,28 @@ TEST_F(CommandLine, MissingRelativePathIsNamedMadeAbsolute) {
     std::filesystem::current_path(folder);
     const std::string message = show({"missing.csv"});
     std::filesystem::current_path(previous);
-    expectOpenErrorFor(message, path("missing.csv"));
+    expectOpenErrorFor(message, temp.file("missing.csv"));
     ui.savePaths.push_back(std::nullopt);
     workflow.save(); // the failed path is not kept: Save asks for a name
     EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{"Noname"}));
 }
 
 TEST_F(CommandLine, CaseOfThePathIsKept) {
-    writeFile("Report.CSV", "upper;\r\n");
-    writeFile("report.csv", "lower;\r\n");
-    EXPECT_EQ(show({path("Report.CSV")}), "");
+    temp.write("Report.CSV", "upper;\r\n");
+    temp.write("report.csv", "lower;\r\n");
+    EXPECT_EQ(show({temp.file("Report.CSV")}), "");
     EXPECT_EQ(a1(), "upper");
     EXPECT_EQ(ui.caption(), "Report.CSV - Vorlane Tavlor");
     std::filesystem::remove(folder / "report.csv");
-    EXPECT_EQ(show({path("Report.CSV")}), "");
-    EXPECT_EQ(workflow.CurrentFileName(), path("Report.CSV"));
+    EXPECT_EQ(show({temp.file("Report.CSV")}), "");
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("Report.CSV"));
 }
 
 TEST_F(CommandLine, FolderIsFoundButFailsToLoad) {
-    EXPECT_EQ(DocumentWorkflow::existingPath(path("My Data")), path("My Data"));
-    EXPECT_EQ(DocumentWorkflow::existingPath(path("nothing")), "");
+    EXPECT_EQ(DocumentWorkflow::existingPath(temp.file("My Data")), temp.file("My Data"));
+    EXPECT_EQ(DocumentWorkflow::existingPath(temp.file("nothing")), "");
     EXPECT_EQ(DocumentWorkflow::existingPath(""), "");
-    expectOpenErrorFor(show({path("My Data")}), path("My Data"));
+    expectOpenErrorFor(show({temp.file("My Data")}), temp.file("My Data"));
 }
 
 TEST(JoinArguments, JoinsWithSingleBlanksAndTrims) {
@@ -121,38 +121,39 @@ TEST(JoinArguments, JoinsWithSingleBlanksAndTrims) {
 
 class Drops : public WorkflowFixture {
 protected:
-    void SetUp() override { writeFile("third.csv", "third;\r\n"); }
+    void SetUp() override { temp.write("third.csv", "third;\r\n"); }
 };
 
 TEST_F(Drops, ThreeFilesOnAnUnmodifiedSheetOpenInTurnWithoutPrompts) {
     prepare(false, false);
-    workflow.openDropped({path("current.csv"), path("other.csv"), path("third.csv")});
+    workflow.openDropped(
+        {temp.file("current.csv"), temp.file("other.csv"), temp.file("third.csv")});
     EXPECT_TRUE(ui.prompts.empty());
     EXPECT_EQ(ui.captions, (std::vector<std::string>{"current.csv - Vorlane Tavlor",
                                                      "other.csv - Vorlane Tavlor",
                                                      "third.csv - Vorlane Tavlor"}));
     EXPECT_EQ(a1(), "third");
-    EXPECT_EQ(workflow.CurrentFileName(), path("third.csv"));
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("third.csv"));
 }
 
 TEST_F(Drops, CancelSkipsEachFileAndPromptsAgain) {
     prepare(true, true);
     ui.answers = {Answer::Cancel, Answer::Cancel};
     const auto runs = document.extentRuns();
-    workflow.openDropped({path("other.csv"), path("third.csv")});
+    workflow.openDropped({temp.file("other.csv"), temp.file("third.csv")});
     EXPECT_EQ(ui.prompts.size(), 2u);
     EXPECT_EQ(a1(), "edited");
     EXPECT_TRUE(document.isModified());
-    EXPECT_EQ(readFile(path("current.csv")), "old;\r\n");
+    EXPECT_EQ(temp.read("current.csv"), "old;\r\n");
     EXPECT_GT(document.extentRuns(), runs); // the sheet is measured after every drop
 }
 
 TEST_F(Drops, YesWritesOnceThenOpensEveryFile) {
     prepare(true, true);
     ui.answers = {Answer::Yes};
-    workflow.openDropped({path("other.csv"), path("third.csv")});
+    workflow.openDropped({temp.file("other.csv"), temp.file("third.csv")});
     EXPECT_EQ(ui.prompts.size(), 1u);
-    EXPECT_EQ(readFile(path("current.csv")), kEdited);
+    EXPECT_EQ(temp.read("current.csv"), kEdited);
     EXPECT_EQ(a1(), "third");
     EXPECT_EQ(ui.caption(), "third.csv - Vorlane Tavlor");
 }
@@ -160,9 +161,9 @@ TEST_F(Drops, YesWritesOnceThenOpensEveryFile) {
 TEST_F(Drops, UnnamedYesNeverShowsTheSavedNameInTheCaption) {
     prepare(false, true);
     ui.answers = {Answer::Yes};
-    ui.savePaths = {path("saved.csv")};
-    workflow.openDropped({path("other.csv")});
-    EXPECT_EQ(readFile(path("saved.csv")), kEdited);
+    ui.savePaths = {temp.file("saved.csv")};
+    workflow.openDropped({temp.file("other.csv")});
+    EXPECT_EQ(temp.read("saved.csv"), kEdited);
     EXPECT_EQ(ui.captions, (std::vector<std::string>{"other.csv - Vorlane Tavlor"}));
 }
 
@@ -170,9 +171,9 @@ TEST_F(Drops, AFolderFailsAndTheFilesAfterItAreNotOpened) {
     prepare(false, false);
     std::filesystem::create_directory(folder / "dir");
     const std::string message = errorOf([&] {
-        workflow.openDropped({path("dir"), path("other.csv")});
+        workflow.openDropped({temp.file("dir"), temp.file("other.csv")});
     });
-    EXPECT_EQ(message.rfind("Cannot open file \"" + path("dir") + "\". ", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("Cannot open file \"" + temp.file("dir") + "\". ", 0), 0u) << message;
     EXPECT_EQ(a1(), "");
     EXPECT_EQ(workflow.CurrentFileName(), "");
 }

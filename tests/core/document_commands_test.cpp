@@ -31,10 +31,10 @@ protected:
         if (row.answer)
             ui.answers.push_back(*row.answer);
         if (row.saveDialog)
-            ui.savePaths.push_back(*row.saveDialog ? std::optional(path("saved.csv"))
+            ui.savePaths.push_back(*row.saveDialog ? std::optional(temp.file("saved.csv"))
                                                    : std::nullopt);
         if (row.openDialog)
-            ui.openPaths.push_back(*row.openDialog ? std::optional(path("other.csv"))
+            ui.openPaths.push_back(*row.openDialog ? std::optional(temp.file("other.csv"))
                                                    : std::nullopt);
 
         bool canClose = true;
@@ -49,16 +49,16 @@ protected:
             workflow.queryClose(canClose);
             break;
         case Command::Drop:
-            workflow.openDropped({path("other.csv")});
+            workflow.openDropped({temp.file("other.csv")});
             break;
         }
 
         // The prompt: shown only on a modified sheet, with the text for its name and command.
         if (row.answer) {
             const std::string ending = command == Command::Close ? " before exit?" : "?";
-            const std::string expected = row.named
-                                             ? "Do you want to save " + path("current.csv") + ending
-                                             : "Do you want to save the current file" + ending;
+            const std::string expected =
+                row.named ? "Do you want to save " + temp.file("current.csv") + ending
+                          : "Do you want to save the current file" + ending;
             EXPECT_EQ(ui.prompts, std::vector<std::string>{expected});
         } else {
             EXPECT_TRUE(ui.prompts.empty());
@@ -71,13 +71,13 @@ protected:
 
         // What was written.
         const std::string written = row.written;
-        EXPECT_EQ(readFile(path("current.csv")), written == "current.csv" ? kEdited : "old;\r\n");
-        EXPECT_EQ(readFile(path("saved.csv")), written == "saved.csv" ? kEdited : "<missing>");
+        EXPECT_EQ(temp.read("current.csv"), written == "current.csv" ? kEdited : "old;\r\n");
+        EXPECT_EQ(temp.read("saved.csv"), written == "saved.csv" ? kEdited : "<missing>");
 
         // The resulting document.
         EXPECT_EQ(a1(), row.a1);
         const std::string fileName = row.fileName;
-        EXPECT_EQ(workflow.CurrentFileName(), fileName.empty() ? "" : path(fileName));
+        EXPECT_EQ(workflow.CurrentFileName(), fileName.empty() ? "" : temp.file(fileName));
         EXPECT_EQ(document.isModified(), row.modifiedAfter);
         EXPECT_EQ(ui.caption(), captionFor(fileName));
         if (command == Command::Close) {

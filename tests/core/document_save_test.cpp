@@ -12,7 +12,7 @@ using DocumentSave = WorkflowFixture;
 TEST_F(DocumentSave, SaveOfANamedSheetWritesInPlaceAndLeavesTheCaption) {
     prepare(true, true);
     workflow.save();
-    EXPECT_EQ(readFile(path("current.csv")), kEdited);
+    EXPECT_EQ(temp.read("current.csv"), kEdited);
     EXPECT_FALSE(document.isModified());
     EXPECT_TRUE(ui.savePresets.empty());
     EXPECT_TRUE(ui.captions.empty());
@@ -21,11 +21,11 @@ TEST_F(DocumentSave, SaveOfANamedSheetWritesInPlaceAndLeavesTheCaption) {
 
 TEST_F(DocumentSave, SaveOfAnUnnamedSheetAsksWithNonameAndNamesTheDocument) {
     prepare(false, true);
-    ui.savePaths.push_back(path("x.csv"));
+    ui.savePaths.push_back(temp.file("x.csv"));
     workflow.save();
     EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{"Noname"}));
-    EXPECT_EQ(readFile(path("x.csv")), kEdited);
-    EXPECT_EQ(workflow.CurrentFileName(), path("x.csv"));
+    EXPECT_EQ(temp.read("x.csv"), kEdited);
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("x.csv"));
     EXPECT_EQ(ui.caption(), "x.csv - Vorlane Tavlor");
     EXPECT_FALSE(document.isModified());
 }
@@ -37,38 +37,39 @@ TEST_F(DocumentSave, CancelledSaveAsChangesNothing) {
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(workflow.CurrentFileName(), "");
     EXPECT_TRUE(ui.captions.empty());
-    EXPECT_EQ(readFile(path("Noname")), "<missing>");
+    EXPECT_EQ(temp.read("Noname"), "<missing>");
 }
 
 TEST_F(DocumentSave, SaveAsPresetsTheFullPathAndAsksBeforeReplacingAnotherFile) {
     prepare(true, false);
     // Its own file is replaced without a question; another one only after Yes, No shows the
     // dialog again with the name chosen.
-    ui.savePaths = {path("current.csv"), path("other.csv"), path("other.csv")};
+    ui.savePaths = {temp.file("current.csv"), temp.file("other.csv"), temp.file("other.csv")};
     ui.replaceAnswers = {false, true};
     workflow.saveAs();
     EXPECT_TRUE(ui.replaceQuestions.empty());
     workflow.saveAs();
-    EXPECT_EQ(ui.savePresets, (std::vector<std::optional<std::string>>{
-                                  path("current.csv"), path("current.csv"), path("other.csv")}));
+    EXPECT_EQ(ui.savePresets,
+              (std::vector<std::optional<std::string>>{
+                  temp.file("current.csv"), temp.file("current.csv"), temp.file("other.csv")}));
     EXPECT_EQ(ui.replaceQuestions,
               std::vector<std::string>(2, "other.csv already exists. Do you want to replace it?"));
-    EXPECT_EQ(readFile(path("other.csv")), "old;\r\n");
-    EXPECT_EQ(readFile(path("current.csv")), "old;\r\n");
-    EXPECT_EQ(workflow.CurrentFileName(), path("other.csv"));
+    EXPECT_EQ(temp.read("other.csv"), "old;\r\n");
+    EXPECT_EQ(temp.read("current.csv"), "old;\r\n");
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("other.csv"));
     EXPECT_EQ(ui.caption(), "other.csv - Vorlane Tavlor");
 }
 
 TEST_F(DocumentSave, PromptShowsTheFullPathWhileTheCaptionShowsTheFileNamePart) {
     std::filesystem::create_directory(folder / "sub dir");
-    writeFile("sub dir/Book 1.csv", "a;b;\r\n");
-    ui.openPaths.push_back(path("sub dir/Book 1.csv"));
+    temp.write("sub dir/Book 1.csv", "a;b;\r\n");
+    ui.openPaths.push_back(temp.file("sub dir/Book 1.csv"));
     workflow.open();
     EXPECT_EQ(ui.caption(), "Book 1.csv - Vorlane Tavlor");
     EXPECT_EQ(workflow.savePromptText(false),
-              "Do you want to save " + path("sub dir/Book 1.csv") + "?");
+              "Do you want to save " + temp.file("sub dir/Book 1.csv") + "?");
     EXPECT_EQ(workflow.savePromptText(true),
-              "Do you want to save " + path("sub dir/Book 1.csv") + " before exit?");
+              "Do you want to save " + temp.file("sub dir/Book 1.csv") + " before exit?");
     EXPECT_EQ(DocumentWorkflow::fileNamePart("/a/b.c/d.csv"), "d.csv");
     EXPECT_EQ(DocumentWorkflow::fileNamePart("plain.csv"), "plain.csv");
     EXPECT_EQ(DocumentWorkflow::fileNamePart("C:\\x.csv"), "C:\\x.csv"); // only "/" separates here
@@ -82,9 +83,9 @@ class FailedWrite : public WorkflowFixture {
 protected:
     void SetUp() override {
         std::filesystem::create_directory(folder / "sub");
-        writeFile("sub/current.csv", "old;\r\n");
+        temp.write("sub/current.csv", "old;\r\n");
         workflow.resetCaption();
-        ui.openPaths.push_back(path("sub/current.csv"));
+        ui.openPaths.push_back(temp.file("sub/current.csv"));
         workflow.open();
         edit(1, 1, "edited");
         std::filesystem::remove_all(folder / "sub");
@@ -93,7 +94,7 @@ protected:
     void expectSheetKept() {
         EXPECT_EQ(a1(), "edited");
         EXPECT_TRUE(document.isModified());
-        EXPECT_EQ(workflow.CurrentFileName(), path("sub/current.csv"));
+        EXPECT_EQ(workflow.CurrentFileName(), temp.file("sub/current.csv"));
         EXPECT_EQ(ui.caption(), "current.csv - Vorlane Tavlor");
     }
 };
@@ -121,7 +122,8 @@ TEST_F(FailedWrite, InOpenShowsNoOpenDialog) {
 
 TEST_F(FailedWrite, InADropOpensNothingMore) {
     ui.answers.push_back(Answer::Yes);
-    EXPECT_THROW(workflow.openDropped({path("other.csv"), path("current.csv")}), FileError);
+    EXPECT_THROW(workflow.openDropped({temp.file("other.csv"), temp.file("current.csv")}),
+                 FileError);
     EXPECT_EQ(ui.prompts.size(), 1u);
     expectSheetKept();
 }
@@ -136,10 +138,10 @@ TEST_F(FailedWrite, OfAnUnnamedSheetInOpenKeepsTheChosenNameButNotTheCaption) {
     workflow.newDocument(); // unnamed, empty
     edit(2, 2, "x");
     ui.answers.push_back(Answer::Yes);
-    ui.savePaths.push_back(path("missing folder/y.csv"));
+    ui.savePaths.push_back(temp.file("missing folder/y.csv"));
     EXPECT_THROW(workflow.open(), FileError);
     EXPECT_EQ(ui.openDialogs, 0);
-    EXPECT_EQ(workflow.CurrentFileName(), path("missing folder/y.csv"));
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("missing folder/y.csv"));
     EXPECT_EQ(ui.caption(), "Vorlane Tavlor");
     EXPECT_TRUE(document.isModified());
 }
@@ -163,17 +165,19 @@ protected:
 TEST_F(FailedLoad, ByOpenLeavesTheDocumentUnnamed) {
     prepare(true, false);
     std::filesystem::create_directory(folder / "a folder");
-    ui.openPaths.push_back(path("a folder"));
+    ui.openPaths.push_back(temp.file("a folder"));
     const std::string message = errorOf([&] { workflow.open(); });
-    EXPECT_EQ(message.rfind("Cannot open file \"" + path("a folder") + "\". ", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("Cannot open file \"" + temp.file("a folder") + "\". ", 0), 0u)
+        << message;
     expectUnnamedEmptySheet();
     EXPECT_TRUE(std::filesystem::is_directory(folder / "a folder"));
 }
 
 TEST_F(FailedLoad, ByADropStopsTheRemainingFiles) {
     prepare(true, false);
-    writeFile("third.csv", "third;\r\n");
-    EXPECT_THROW(workflow.openDropped({path("other.csv"), path("missing.csv"), path("third.csv")}),
+    temp.write("third.csv", "third;\r\n");
+    EXPECT_THROW(workflow.openDropped(
+                     {temp.file("other.csv"), temp.file("missing.csv"), temp.file("third.csv")}),
                  FileError);
     expectUnnamedEmptySheet();
 }
@@ -184,9 +188,9 @@ TEST_F(DocumentSave, OpeningAFileWithCellsBeyondZWarnsAfterwards) {
     std::string wide;
     for (int i = 0; i < 27; ++i)
         wide += "c" + std::to_string(i + 1) + ";";
-    writeFile("wide.csv", wide + "\r\n");
+    temp.write("wide.csv", wide + "\r\n");
     prepare(false, false);
-    ui.openPaths.push_back(path("wide.csv"));
+    ui.openPaths.push_back(temp.file("wide.csv"));
     workflow.open();
     ASSERT_EQ(ui.warnings.size(), 1u);
     EXPECT_FALSE(ui.warnings.front().empty());
@@ -196,16 +200,16 @@ TEST_F(DocumentSave, OpeningAFileWithCellsBeyondZWarnsAfterwards) {
     EXPECT_FALSE(document.isModified());
 
     clearRecords();
-    workflow.openDropped({path("other.csv"), path("wide.csv")});
+    workflow.openDropped({temp.file("other.csv"), temp.file("wide.csv")});
     EXPECT_EQ(ui.warnings.size(), 1u);
     clearRecords();
-    ui.openPaths.push_back(path("other.csv"));
+    ui.openPaths.push_back(temp.file("other.csv"));
     workflow.open();
     EXPECT_TRUE(ui.warnings.empty());
 
     // UTF-16 text without a NUL loses nothing, but the user hears what kind of file it is.
-    writeFile("wide16.csv", "\xFE\xFF\x4E\x2D");
-    ui.openPaths.push_back(path("wide16.csv"));
+    temp.write("wide16.csv", "\xFE\xFF\x4E\x2D");
+    ui.openPaths.push_back(temp.file("wide16.csv"));
     workflow.open();
     ASSERT_EQ(ui.warnings.size(), 1u);
     EXPECT_NE(ui.warnings.front().find("UTF-16"), std::string::npos);

@@ -29,6 +29,17 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(m_path, ignored);
 }
 
+void TempFolder::write(const std::string& name, const std::string& bytes) const {
+    writeBytes(file(name), bytes);
+}
+
+std::string TempFolder::read(const std::string& name) const {
+    const std::string path = file(name);
+    if (!std::filesystem::is_regular_file(path))
+        return "<missing>";
+    return readBytes(path);
+}
+
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -15,6 +15,10 @@ public:
     const std::string& path() const { return m_path; }
     /** path()/name */
     std::string file(const std::string& name) const { return m_path + "/" + name; }
+    /** Writes bytes to file(name) (created or cut), throwing std::runtime_error on failure. */
+    void write(const std::string& name, const std::string& bytes) const;
+    /** The bytes of file(name), or "<missing>" when it is no regular file. */
+    std::string read(const std::string& name) const;
 
 private:
     std::string m_path;

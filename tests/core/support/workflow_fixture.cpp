@@ -3,22 +3,8 @@
 namespace tavlor::test {
 
 WorkflowFixture::WorkflowFixture() {
-    writeFile("current.csv", "old;\r\n");
-    writeFile("other.csv", "other;\r\n");
-}
-
-std::string WorkflowFixture::path(const std::string& name) const {
-    return (folder / name).string();
-}
-
-void WorkflowFixture::writeFile(const std::string& name, const std::string& bytes) const {
-    writeBytes(path(name), bytes);
-}
-
-std::string WorkflowFixture::readFile(const std::string& fullPath) const {
-    if (!std::filesystem::is_regular_file(fullPath))
-        return "<missing>";
-    return readBytes(fullPath);
+    temp.write("current.csv", "old;\r\n");
+    temp.write("other.csv", "other;\r\n");
 }
 
 void WorkflowFixture::edit(int col, int row, const std::string& text) {
@@ -29,7 +15,7 @@ void WorkflowFixture::edit(int col, int row, const std::string& text) {
 void WorkflowFixture::prepare(bool named, bool modified) {
     workflow.resetCaption();
     if (named) {
-        ui.openPaths.push_back(path("current.csv"));
+        ui.openPaths.push_back(temp.file("current.csv"));
         workflow.open();
     }
     if (modified)

@@ -21,11 +21,6 @@ protected:
 
     WorkflowFixture();
 
-    /** Full path of name inside the temp folder. */
-    std::string path(const std::string& name) const;
-    void writeFile(const std::string& name, const std::string& bytes) const;
-    /** The file's bytes, or "<missing>" when it does not exist. */
-    std::string readFile(const std::string& fullPath) const;
     /** Types text into a cell the way the window's edit chain does (extent, then change check). */
     void edit(int col, int row, const std::string& text);
     /** Start-up caption, then optionally current.csv opened and A1 edited; records cleared. */
