@@ -1,7 +1,7 @@
 // The about box and the version history of the Help menu.
 #include "core/program_folder.h"
 #include "support/form_harness.h"
-#include "support/modal_probe.h"
+#include "support/modal_script.h"
 #include "ui/taboutbox.h"
 #include "ui/tform1.h"
 
@@ -20,7 +20,7 @@
 #include <functional>
 
 using namespace tavlor_uitest;
-using tavlor::test::ModalProbe;
+using tavlor::test::ModalScript;
 
 /** Stands in for the desktop: records the addresses it is asked to open. */
 class UrlRecorder : public QObject {
@@ -82,7 +82,8 @@ private:
 
 void TestAbout::withAboutBox(const std::function<void(TAboutBox*)>& check) {
     QPointer<TAboutBox> shown;
-    ModalProbe probe([&](QWidget* modal) {
+    ModalScript script;
+    script.then([&](QWidget* modal) {
         shown = qobject_cast<TAboutBox*>(modal);
         QVERIFY(shown != nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(shown));
@@ -91,7 +92,7 @@ void TestAbout::withAboutBox(const std::function<void(TAboutBox*)>& check) {
             shown->BitBtn1()->click();
     });
     m_form->About1->trigger();
-    QVERIFY(probe.ran());
+    QCOMPARE(script.answered(), 1);
     QVERIFY(shown.isNull()); // destroyed when it closed
 }
 
@@ -169,7 +170,8 @@ void TestAbout::showsItsElementsWhereDesigned() {
 void TestAbout::escapeAndClosingDoNothingOkCloses() {
     bool stayedOpen = false;
     bool closedByEnter = false;
-    ModalProbe probe([&](QWidget* modal) {
+    ModalScript script;
+    script.then([&](QWidget* modal) {
         auto* box = qobject_cast<TAboutBox*>(modal);
         QVERIFY(box != nullptr);
         QTest::keyClick(box, Qt::Key_Escape);
@@ -180,7 +182,7 @@ void TestAbout::escapeAndClosingDoNothingOkCloses() {
         closedByEnter = !box->isVisible();
     });
     m_form->About1Click();
-    QVERIFY(probe.ran());
+    QCOMPARE(script.answered(), 1);
     QVERIFY(stayedOpen);
     QVERIFY(closedByEnter);
 }

@@ -1,5 +1,6 @@
 // The find dialog and the search it runs on the sheet.
-#include "support/modal_probe.h"
+#include "support/modal_script.h"
+#include "support/seen_box.h"
 #include "ui/cell_editor.h"
 #include "ui/copyable_message_box.h"
 #include "ui/dialog_placement.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,23 +21,11 @@
 
 #include <memory>
 
-using tavlor::test::ModalProbe;
+using tavlor::test::answerBox;
+using tavlor::test::CopyBox;
+using tavlor::test::ModalScript;
+using tavlor::test::SeenBox;
 using tavlor::ui::FindDialog;
-
-namespace {
-
-// What a "Search String Not Found!" box showed, and what Ctrl+C put on the clipboard.
-struct SeenBox {
-    QString caption;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList buttons;
-    QString copied;
-    QRect frame;
-    QRect screen;
-};
-
-} // namespace
 
 class TestFind : public QObject {
     Q_OBJECT
@@ -62,7 +50,7 @@ private slots:
 private:
     void put(int col, int row, const char* text);
     /** Presses Find Next with text; returns what a not-found box showed (empty caption: none). */
-    SeenBox search(const QString& text, bool copy = false);
+    SeenBox search(const QString& text, CopyBox copy = CopyBox::No);
 
     std::unique_ptr<TForm1> m_window;
 };
@@ -86,30 +74,15 @@ void TestFind::put(int col, int row, const char* text) {
     m_window->document().Genislik();
 }
 
-SeenBox TestFind::search(const QString& text, bool copy) {
+SeenBox TestFind::search(const QString& text, CopyBox copy) {
     FindDialog* dialog = m_window->FindDialog();
     if (!dialog->isVisible())
         m_window->Find1Click();
     dialog->setFindText(text);
     SeenBox seen;
-    ModalProbe probe([&seen, copy](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (box == nullptr)
-            return;
-        seen.caption = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.frame = box->frameGeometry();
-        seen.screen = box->screen()->geometry();
-        for (QAbstractButton* button : box->buttons())
-            seen.buttons << button->text();
-        if (copy) {
-            QApplication::clipboard()->clear();
-            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-            seen.copied = QApplication::clipboard()->text();
-        }
-        QTest::keyClick(box, Qt::Key_Escape); // OK is the cancel button as well
-    });
+    ModalScript script;
+    // Escape: OK is the cancel button as well.
+    script.then(answerBox(seen, QMessageBox::NoButton, copy));
     dialog->findNextButton()->click();
     return seen;
 }
@@ -242,7 +215,7 @@ void TestFind::enterInTheDialogSearches() {
 }
 
 void TestFind::notFoundBoxCopiesItselfWithCtrlC() {
-    const SeenBox seen = search(QStringLiteral("nothing"), true);
+    const SeenBox seen = search(QStringLiteral("nothing"), CopyBox::Yes);
     QCOMPARE(seen.caption, QStringLiteral("Information"));
     QCOMPARE(seen.text, QStringLiteral("Search String Not Found!"));
     QCOMPARE(seen.icon, QMessageBox::Information);

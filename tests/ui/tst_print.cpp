@@ -1,6 +1,7 @@
 // Printing the sheet as text lines: the dialogs, a real job into a PDF file, and the failures.
 #include "support/form_harness.h"
-#include "support/modal_probe.h"
+#include "support/modal_script.h"
+#include "support/seen_box.h"
 #include "ui/print_controller.h"
 #include "ui/printer_text_device.h"
 #include "ui/tform1.h"
@@ -19,10 +20,11 @@
 #include <QtTest>
 
 #include <memory>
-#include <vector>
 
 using namespace tavlor_uitest;
-using tavlor::test::ModalProbe;
+using tavlor::test::answerBox;
+using tavlor::test::ModalScript;
+using tavlor::test::SeenBox;
 
 namespace {
 
@@ -52,22 +54,6 @@ int pdfPages(const QString& path) {
             return line.mid(6).trimmed().toInt();
     }
     return -1;
-}
-
-// What an error box said; empty when none appeared.
-struct SeenError {
-    QString caption;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-void closeErrorBox(QWidget* modal, SeenError& seen) {
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        seen.caption = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        box->accept();
-    }
 }
 
 // Watches, while it lives, for the print job's progress box; cancels the job once it shows when
@@ -117,8 +103,9 @@ private:
     QString outputPath(const QString& name) const { return m_dir.filePath(name); }
     /** The current printer writes a PDF file at path. */
     void printTo(const QString& path);
-    /** Runs the print command; the print dialog is answered with OK. */
-    SeenError printWithOk();
+    /** Runs the print command; the print dialog is answered with OK. Returns what an error box
+     *  after it said. */
+    SeenBox printWithOk();
 
     QTemporaryDir m_dir;
     std::unique_ptr<TForm1> m_form;
@@ -135,18 +122,18 @@ void TestPrint::printTo(const QString& path) {
     printer.setOutputFileName(path);
 }
 
-SeenError TestPrint::printWithOk() {
-    SeenError seen;
-    std::unique_ptr<ModalProbe> errorProbe;
-    ModalProbe dialogProbe([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QPrintDialog*>(modal);
-        QVERIFY(dialog != nullptr);
-        errorProbe =
-            std::make_unique<ModalProbe>([&seen](QWidget* box) { closeErrorBox(box, seen); }, 3000);
-        dialog->accept();
-    });
+SeenBox TestPrint::printWithOk() {
+    SeenBox seen;
+    ModalScript script;
+    script
+        .then([](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            dialog->accept();
+        })
+        .then(answerBox(seen, QMessageBox::Ok));
     m_form->FilePrint1->trigger();
-    if (!dialogProbe.ran())
+    if (script.answered() == 0)
         seen.text = QStringLiteral("<no print dialog>");
     return seen;
 }
@@ -168,7 +155,8 @@ void TestPrint::printDialogOffersAllPagesOnly() {
     QAbstractPrintDialog::PrintDialogOptions options;
     QRect frame;
     QRect screen;
-    ModalProbe probe([&](QWidget* modal) {
+    ModalScript script;
+    script.then([&](QWidget* modal) {
         QPointer<QPrintDialog> shown = qobject_cast<QPrintDialog*>(modal);
         QTest::qWait(50); // the placement settles after the showing
         if (shown) {
@@ -181,7 +169,7 @@ void TestPrint::printDialogOffersAllPagesOnly() {
         qobject_cast<QDialog*>(modal)->reject();
     });
     m_form->FilePrint1->trigger();
-    QVERIFY(probe.ran());
+    QCOMPARE(script.answered(), 1);
     QVERIFY(wasPrintDialog);
     QCOMPARE(range, QAbstractPrintDialog::AllPages);
     QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintPageRange));
@@ -201,7 +189,7 @@ void TestPrint::printsEveryCellOnItsOwnLineInOrder() {
     putCell(*m_form, 26, 2, "last column");
     m_form->document().Genislik();
     const ProgressWatch watch(false);
-    const SeenError error = printWithOk();
+    const SeenBox error = printWithOk();
     QCOMPARE(error.text, QString());
     QVERIFY(!watch.seen()); // a short job shows no progress
     QVERIFY(QFile::exists(path));
@@ -248,33 +236,29 @@ void TestPrint::cancelPrintsNothingAndSaysNothing() {
     printTo(path);
     putCell(*m_form, 1, 1, "x");
     m_form->document().Genislik();
-    SeenError seen;
-    std::unique_ptr<ModalProbe> errorProbe;
-    ModalProbe probe([&](QWidget* modal) {
-        errorProbe =
-            std::make_unique<ModalProbe>([&seen](QWidget* box) { closeErrorBox(box, seen); }, 500);
-        qobject_cast<QDialog*>(modal)->reject();
-    });
+    SeenBox seen;
+    ModalScript script;
+    script.then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); })
+        .then(answerBox(seen, QMessageBox::Ok));
     m_form->FilePrint1->trigger();
     QTest::qWait(600);
-    QVERIFY(probe.ran());
-    QVERIFY(!errorProbe->ran());
+    QCOMPARE(script.answered(), 1); // the print dialog, and no error box after it
     QVERIFY(!QFile::exists(path));
 }
 
 void TestPrint::unopenableOutputIsPrinterNotFound() {
     const QString path = outputPath(QStringLiteral("no such folder/sheet.pdf"));
     printTo(path);
-    SeenError seen;
-    std::unique_ptr<ModalProbe> errorProbe;
-    ModalProbe probe([&](QWidget* modal) {
-        errorProbe =
-            std::make_unique<ModalProbe>([&seen](QWidget* box) { closeErrorBox(box, seen); });
-        // OK as it stands: the dialog's own check of the file name is not what is tested here.
-        qobject_cast<QDialog*>(modal)->done(QDialog::Accepted);
-    });
+    SeenBox seen;
+    ModalScript script;
+    script
+        .then([](QWidget* modal) {
+            // OK as it stands: the dialog's own check of the file name is not what is tested here.
+            qobject_cast<QDialog*>(modal)->done(QDialog::Accepted);
+        })
+        .then(answerBox(seen, QMessageBox::Ok));
     m_form->FilePrint1->trigger();
-    QVERIFY(probe.ran());
+    QVERIFY(script.answered() >= 1);
     QCOMPARE(seen.text, QStringLiteral("Printer not found!")); // no full stop added
     QCOMPARE(seen.caption, m_form->AppTitle);
     QCOMPARE(seen.icon, QMessageBox::Critical);
@@ -286,22 +270,25 @@ void TestPrint::setupChoosesThePrinterForLaterJobs() {
     const QString chosen = outputPath(QStringLiteral("chosen.pdf"));
     printTo(first);
 
-    // Cancel changes nothing.
-    ModalProbe cancel([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    m_form->FilePrintSetup1->trigger();
-    QVERIFY(cancel.ran());
-    QCOMPARE(m_form->printController()->printer().outputFileName(), first);
-
     QString title;
-    ModalProbe ok([&](QWidget* modal) {
-        title = modal->windowTitle();
-        auto* file = modal->findChild<QLineEdit*>(QStringLiteral("filename"));
-        QVERIFY(file != nullptr);
-        file->setText(chosen);
-        qobject_cast<QDialog*>(modal)->accept();
-    });
-    m_form->FilePrintSetup1->trigger();
-    QVERIFY(ok.ran());
+    {
+        ModalScript script;
+        // Cancel changes nothing.
+        script.then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+        m_form->FilePrintSetup1->trigger();
+        QCOMPARE(script.answered(), 1);
+        QCOMPARE(m_form->printController()->printer().outputFileName(), first);
+
+        script.then([&](QWidget* modal) {
+            title = modal->windowTitle();
+            auto* file = modal->findChild<QLineEdit*>(QStringLiteral("filename"));
+            QVERIFY(file != nullptr);
+            file->setText(chosen);
+            qobject_cast<QDialog*>(modal)->accept();
+        });
+        m_form->FilePrintSetup1->trigger();
+        QCOMPARE(script.answered(), 2);
+    }
     QCOMPARE(title, QStringLiteral("Print Setup"));
     QCOMPARE(m_form->printController()->printer().outputFileName(), chosen);
     QVERIFY(!QFile::exists(chosen)); // setting up prints nothing
@@ -320,30 +307,29 @@ void TestPrint::printOrSetupDuringAJobFailsAndTheJobCompletes() {
 
     // While the job is laid out, the page ends hand control to the event loop: a second print
     // and a print setup are started from there, each answered with OK.
-    SeenError printError;
-    SeenError setupError;
+    SeenBox printError;
+    SeenBox setupError;
     bool printerKept = false;
-    std::vector<std::unique_ptr<ModalProbe>> probes;
-    const auto answerThenRecord = [&probes](SeenError& seen) {
-        probes.push_back(std::make_unique<ModalProbe>([&probes, &seen](QWidget* dialog) {
-            probes.push_back(
-                std::make_unique<ModalProbe>([&seen](QWidget* box) { closeErrorBox(box, seen); }));
-            qobject_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-        }));
+    const auto ok = [](QWidget* dialog) {
+        qobject_cast<QDialog*>(dialog)->done(QDialog::Accepted);
     };
-    ModalProbe first([&](QWidget* modal) {
-        QTimer::singleShot(0, m_form.get(), [&] {
-            QVERIFY(m_form->printController()->isPrinting());
-            answerThenRecord(printError);
-            m_form->FilePrint1->trigger();
-            answerThenRecord(setupError);
-            m_form->FilePrintSetup1->trigger();
-            printerKept = m_form->printController()->printer().outputFileName() == path;
-        });
-        qobject_cast<QDialog*>(modal)->accept();
-    });
+    ModalScript script;
+    script
+        .then([&](QWidget* modal) {
+            QTimer::singleShot(0, m_form.get(), [&] {
+                QVERIFY(m_form->printController()->isPrinting());
+                m_form->FilePrint1->trigger();
+                m_form->FilePrintSetup1->trigger();
+                printerKept = m_form->printController()->printer().outputFileName() == path;
+            });
+            qobject_cast<QDialog*>(modal)->accept();
+        })
+        .then(ok)
+        .then(answerBox(printError, QMessageBox::Ok))
+        .then(ok)
+        .then(answerBox(setupError, QMessageBox::Ok));
     m_form->FilePrint1->trigger();
-    QVERIFY(first.ran());
+    QVERIFY(script.answered() >= 1);
     QCOMPARE(printError.text, QStringLiteral("Printer not found!"));
     QCOMPARE(setupError.text, QStringLiteral("Printing in progress."));
     QVERIFY(printerKept);
@@ -366,7 +352,7 @@ void TestPrint::longJobShowsItsProgressAndCancelWithdrawsIt() {
     m_form->document().Genislik();
 
     const ProgressWatch watch(true);
-    const SeenError seen = printWithOk();
+    const SeenBox seen = printWithOk();
     QCOMPARE(seen.text, QString()); // cancelling is no error
     QVERIFY(watch.seen());
     QVERIFY(!m_form->printController()->isPrinting());

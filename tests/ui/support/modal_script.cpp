@@ -1,7 +1,8 @@
 #include "support/modal_script.h"
 
 #include <QApplication>
-#include <QMetaObject>
+#include <QDialog>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -21,7 +22,7 @@ ModalScript& ModalScript::then(std::function<void(QWidget*)> act) {
 }
 
 void ModalScript::tick() {
-    QWidget* modal = QApplication::activeModalWidget();
+    QPointer<QWidget> modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible())
         return;
     m_seen << modal->windowTitle();
@@ -30,9 +31,15 @@ void ModalScript::tick() {
     } else {
         auto act = std::move(m_answers.front());
         m_answers.pop_front();
+        ++m_answered;
         act(modal);
     }
-    if (modal->isVisible() && !QMetaObject::invokeMethod(modal, "reject"))
+    if (modal == nullptr || !modal->isVisible())
+        return;
+    // done() rather than reject(): a dialog may refuse the Escape key's reject.
+    if (auto* dialog = qobject_cast<QDialog*>(modal.data()))
+        dialog->done(QDialog::Rejected);
+    else
         modal->close();
 }
 
