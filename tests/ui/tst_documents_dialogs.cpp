@@ -1,6 +1,7 @@
 // The save prompt, the Open and Save dialogs, the caption and the load warning as the user sees
 // them.
 #include "support/modal_script.h"
+#include "support/seen_box.h"
 #include "ui/application_title.h"
 #include "ui/qt_document_ui.h"
 
@@ -20,7 +21,9 @@
 #include <iterator>
 
 using tavlor::Answer;
+using tavlor::test::answerBox;
 using tavlor::test::ModalScript;
+using tavlor::test::SeenBox;
 using tavlor::ui::QtDocumentUi;
 
 Q_DECLARE_METATYPE(Answer)
@@ -86,18 +89,11 @@ private slots:
     void promptBox() {
         QFETCH(QString, how);
         QFETCH(Answer, expected);
-        QString title, text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
-        QWidget* owner = nullptr;
+        SeenBox seen;
         m_script->then([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box != nullptr);
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            buttons = box->standardButtons();
-            owner = box->parentWidget();
+            tavlor::test::recordBox(*box, seen);
             if (how == QLatin1String("yes"))
                 box->button(QMessageBox::Yes)->click();
             else if (how == QLatin1String("no"))
@@ -111,11 +107,11 @@ private slots:
         });
         const Answer answer = m_ui->askToSave("Do you want to save /tmp/a b.csv?");
         QCOMPARE(answer, expected);
-        QCOMPARE(title, QStringLiteral("Confirmation"));
-        QCOMPARE(text, QStringLiteral("Do you want to save /tmp/a b.csv?"));
-        QCOMPARE(icon, QMessageBox::Question);
-        QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(owner, static_cast<QWidget*>(m_window));
+        QCOMPARE(seen.caption, QStringLiteral("Confirmation"));
+        QCOMPARE(seen.text, QStringLiteral("Do you want to save /tmp/a b.csv?"));
+        QCOMPARE(seen.icon, QMessageBox::Question);
+        QCOMPARE(seen.standardButtons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(seen.owner, static_cast<QWidget*>(m_window));
     }
 
     void dialogsAreSetUpOnce() {
@@ -213,21 +209,17 @@ private slots:
         // The dialog lists caf\xE9.csv as "caf\uFFFD.csv"; that name would be another file.
         std::ofstream((m_dir.path() + QStringLiteral("/caf")).toStdString() + "\xE9.csv") << "x;";
         acceptFileDialogWith(m_dir.filePath(QStringLiteral("caf\uFFFD.csv")));
-        QString warning;
-        m_script->then([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            QVERIFY(box != nullptr);
-            warning = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
+        SeenBox warning;
+        m_script->then(answerBox(warning, QMessageBox::Ok));
         const auto entries = [this] {
             const std::filesystem::directory_iterator all(m_dir.path().toStdString());
             return std::distance(begin(all), end(all));
         };
         const auto before = entries();
         QVERIFY(!m_ui->chooseOpenPath().has_value());
-        QVERIFY2(warning.startsWith(QStringLiteral("The file dialog cannot give the exact name")),
-                 qPrintable(warning));
+        QVERIFY2(
+            warning.text.startsWith(QStringLiteral("The file dialog cannot give the exact name")),
+            qPrintable(warning.text));
         QCOMPARE(entries(), before); // nothing was created
     }
 
@@ -240,23 +232,13 @@ private slots:
     }
 
     void loadWarningBox() {
-        QString title, text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
-        m_script->then([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            QVERIFY(box != nullptr);
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            buttons = box->standardButtons();
-            box->button(QMessageBox::Ok)->click();
-        });
+        SeenBox seen;
+        m_script->then(answerBox(seen, QMessageBox::Ok));
         m_ui->showLoadWarning("3 cells beyond column Z were not loaded.");
-        QCOMPARE(title, QStringLiteral("Vorlane Tavlor"));
-        QCOMPARE(text, QStringLiteral("3 cells beyond column Z were not loaded."));
-        QCOMPARE(icon, QMessageBox::Warning);
-        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(seen.caption, QStringLiteral("Vorlane Tavlor"));
+        QCOMPARE(seen.text, QStringLiteral("3 cells beyond column Z were not loaded."));
+        QCOMPARE(seen.icon, QMessageBox::Warning);
+        QCOMPARE(seen.standardButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
 };
 

@@ -1,5 +1,6 @@
 // The document commands in the real window: drops, the close query, the start-up file, Save.
 #include "support/modal_script.h"
+#include "support/seen_box.h"
 #include "ui/application_title.h"
 #include "ui/cell_editor.h"
 #include "ui/formula_bar.h"
@@ -10,7 +11,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -24,37 +24,16 @@
 #include <fstream>
 #include <memory>
 
+using tavlor::test::answerBox;
+using tavlor::test::CopyBox;
 using tavlor::test::ModalScript;
+using tavlor::test::SeenBox;
 
 namespace {
 
 std::string readAll(const QString& path) {
     std::ifstream in(path.toStdString(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-/** What a message box showed. */
-struct BoxSeen {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool ownerVisible = true;
-    QPoint ownerAt;
-};
-
-/** An answer that records a message box and presses button. */
-std::function<void(QWidget*)> press(BoxSeen& seen, QMessageBox::StandardButton button) {
-    return [&seen, button](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box != nullptr);
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.ownerVisible = box->parentWidget() != nullptr && box->parentWidget()->isVisible();
-        if (box->parentWidget() != nullptr)
-            seen.ownerAt = box->parentWidget()->frameGeometry().topLeft();
-        box->button(button)->click();
-    };
 }
 
 } // namespace
@@ -143,30 +122,27 @@ private slots:
         QVERIFY(drop(filesMime({path})));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("ro.csv - Vorlane Tavlor"));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        BoxSeen error;
-        QString copied;
-        m_script->then([&error, &copied](QWidget* modal) {
-            QTest::keyClick(modal, Qt::Key_C, Qt::ControlModifier);
-            copied = QApplication::clipboard()->text();
-            press(error, QMessageBox::Ok)(modal);
-        });
+        SeenBox error;
+        m_script->then(answerBox(error, QMessageBox::Ok, CopyBox::Yes));
         m_window->FileSave1->trigger();
-        QCOMPARE(error.title, QStringLiteral("ro.csv - Vorlane Tavlor"));
+        QCOMPARE(error.caption, QStringLiteral("ro.csv - Vorlane Tavlor"));
         QCOMPARE(error.icon, QMessageBox::Critical);
         QVERIFY2(error.text.startsWith(QStringLiteral("Cannot create file \"") + path),
                  qPrintable(error.text));
-        QVERIFY2(copied.contains(QStringLiteral("ro.csv - Vorlane Tavlor\n")), qPrintable(copied));
-        QVERIFY2(copied.contains(error.text + QStringLiteral("\n")), qPrintable(copied));
+        QVERIFY2(error.copied.contains(QStringLiteral("ro.csv - Vorlane Tavlor\n")),
+                 qPrintable(error.copied));
+        QVERIFY2(error.copied.contains(error.text + QStringLiteral("\n")),
+                 qPrintable(error.copied));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     }
 
     void dropOfAFolderShowsTheOpenErrorAndOpensNothingAfterIt() {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
         const QString folder = m_dir->filePath(QStringLiteral("folder"));
-        BoxSeen error;
-        m_script->then(press(error, QMessageBox::Ok));
+        SeenBox error;
+        m_script->then(answerBox(error, QMessageBox::Ok));
         QVERIFY(drop(filesMime({folder, file(QStringLiteral("a.csv"), "a;\r\n")})));
-        QCOMPARE(error.title, QStringLiteral("Vorlane Tavlor"));
+        QCOMPARE(error.caption, QStringLiteral("Vorlane Tavlor"));
         QCOMPARE(error.icon, QMessageBox::Critical);
         QVERIFY2(error.text.startsWith(QStringLiteral("Cannot open file \"") + folder +
                                        QStringLiteral("\". ")),
@@ -181,10 +157,11 @@ private slots:
         makeModified();
         const QStringList paths{file(QStringLiteral("a.csv"), "a;\r\n"),
                                 file(QStringLiteral("b.csv"), "b;\r\n")};
-        BoxSeen first, second;
-        m_script->then(press(first, QMessageBox::Cancel)).then(press(second, QMessageBox::No));
+        SeenBox first, second;
+        m_script->then(answerBox(first, QMessageBox::Cancel))
+            .then(answerBox(second, QMessageBox::No));
         QVERIFY(drop(filesMime(paths)));
-        QCOMPARE(first.title, QStringLiteral("Confirmation"));
+        QCOMPARE(first.caption, QStringLiteral("Confirmation"));
         QCOMPARE(first.icon, QMessageBox::Question);
         QCOMPARE(first.text, QStringLiteral("Do you want to save the current file?"));
         QCOMPARE(second.text, first.text);
@@ -218,21 +195,21 @@ private slots:
 
     void closeQueryAsksBeforeExitAndCancelKeepsTheWindow() {
         makeModified();
-        BoxSeen asked;
-        m_script->then(press(asked, QMessageBox::Cancel));
+        SeenBox asked;
+        m_script->then(answerBox(asked, QMessageBox::Cancel));
         QVERIFY(!m_window->close());
         QCOMPARE(asked.text, QStringLiteral("Do you want to save the current file before exit?"));
         QVERIFY(m_window->isVisible());
         QCOMPARE(a1(), QStringLiteral("edited"));
 
         // Yes, then a Save dialog cancelled: still refused. Yes and a path: written, closed.
-        BoxSeen again, third;
-        m_script->then(press(again, QMessageBox::Yes)).then([](QWidget* modal) {
+        SeenBox again, third;
+        m_script->then(answerBox(again, QMessageBox::Yes)).then([](QWidget* modal) {
             QVERIFY(qobject_cast<QFileDialog*>(modal) != nullptr);
         });
         QVERIFY(!m_window->close());
         const QString target = file(QStringLiteral("kept.csv"));
-        m_script->then(press(third, QMessageBox::Yes)).then([&](QWidget* modal) {
+        m_script->then(answerBox(third, QMessageBox::Yes)).then([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog != nullptr);
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(target);
@@ -266,7 +243,7 @@ private slots:
     void saveAsksBeforeReplacingAnotherFile() {
         const QString fruits = file(QStringLiteral("fruits.csv"), "apple;pear;\r\n");
         makeModified();
-        BoxSeen asked;
+        SeenBox asked;
         QString offeredAgain;
         m_script
             ->then([&](QWidget* modal) {
@@ -276,7 +253,7 @@ private slots:
                     ->setText(m_dir->filePath(QStringLiteral("fruits")));
                 QMetaObject::invokeMethod(dialog, "accept");
             })
-            .then(press(asked, QMessageBox::No))
+            .then(answerBox(asked, QMessageBox::No))
             .then([&](QWidget* modal) {
                 auto* dialog = qobject_cast<QFileDialog*>(modal);
                 QVERIFY(dialog != nullptr);
@@ -305,8 +282,8 @@ private slots:
     void missingCommandLineFileShowsTheErrorOverThePlacedWindow() {
         TForm1 window;
         window.setCommandLine({"no-such-file.csv"});
-        BoxSeen error;
-        m_script->then(press(error, QMessageBox::Ok));
+        SeenBox error;
+        m_script->then(answerBox(error, QMessageBox::Ok));
         window.show();
         QTRY_COMPARE(error.icon, QMessageBox::Critical);
         // Nothing stands alone before the window: it is visible and placed when the box shows.
@@ -330,8 +307,8 @@ private slots:
         QTest::keyClicks(editor, QStringLiteral("abc"));
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(editor, Qt::Key_Backspace);
-        BoxSeen asked;
-        m_script->then(press(asked, QMessageBox::No));
+        SeenBox asked;
+        m_script->then(answerBox(asked, QMessageBox::No));
         m_window->FileNew1->trigger();
         QVERIFY(!editor->isUndoAvailable());
         // The same in the formula bar, then a dropped file: its A1 stays as loaded.
@@ -340,8 +317,8 @@ private slots:
         QTest::keyClicks(bar, QStringLiteral("xyz"));
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(bar, Qt::Key_Backspace);
-        BoxSeen again;
-        m_script->then(press(again, QMessageBox::No));
+        SeenBox again;
+        m_script->then(answerBox(again, QMessageBox::No));
         QVERIFY(drop(filesMime({file(QStringLiteral("a.csv"), "a;\r\n")})));
         QVERIFY(!bar->isUndoAvailable());
         m_window->EditUndo1Execute();
@@ -354,10 +331,10 @@ private slots:
         for (int i = 1; i <= 28; ++i)
             wide += "c" + QByteArray::number(i) + ";";
         const QString path = file(QStringLiteral("wide.csv"), wide + "\r\n");
-        BoxSeen warning;
-        m_script->then(press(warning, QMessageBox::Ok));
+        SeenBox warning;
+        m_script->then(answerBox(warning, QMessageBox::Ok));
         QVERIFY(drop(filesMime({path})));
-        QCOMPARE(warning.title, QStringLiteral("Vorlane Tavlor"));
+        QCOMPARE(warning.caption, QStringLiteral("Vorlane Tavlor"));
         QCOMPARE(warning.icon, QMessageBox::Warning);
         QVERIFY(!warning.text.isEmpty());
         QCOMPARE(m_window->windowTitle(), QStringLiteral("wide.csv - Vorlane Tavlor"));

@@ -2,6 +2,7 @@
 // the key, also when the command is disabled.
 #include "support/form_harness.h"
 #include "support/modal_script.h"
+#include "support/seen_box.h"
 #include "ui/cell_editor.h"
 #include "ui/formula_bar.h"
 #include "ui/sheet_grid.h"
@@ -125,9 +126,8 @@ private slots:
         QTest::keyClicks(form->S()->editor(), QStringLiteral("kept"));
         QCOMPARE(form->panelText(1), QStringLiteral("Modified"));
         tavlor::test::ModalScript dialogs;
-        dialogs.then([](QWidget* box) {
-            qobject_cast<QMessageBox*>(box)->button(QMessageBox::Cancel)->click();
-        });
+        tavlor::test::SeenBox asked;
+        dialogs.then(tavlor::test::answerBox(asked, QMessageBox::Cancel));
         ::raise(SIGTERM);
         QTRY_COMPARE(dialogs.seen(), QStringList{QStringLiteral("Confirmation")});
         QVERIFY(form->isVisible());
