@@ -8,7 +8,7 @@
 
 #include <random>
 
-namespace tavlor {
+namespace tavlor::test {
 
 namespace {
 
@@ -106,11 +106,11 @@ TEST(ChangeCheck, CellsFilledByTheReaderAreSeen) {
 
 // Random writes, loads and clears against the sweeping reference, step by step.
 TEST(ChangeCheck, MatchesTheSweepingReferenceOnRandomEdits) {
-    test::TempFolder folder;
+    TempFolder folder;
     SheetDocument document;
     Sheet& sheet = document.sheet();
     sheet.writeHeaders();
-    test::SweepOracle oracle;
+    SweepOracle oracle;
     std::mt19937 random(20261207);
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -182,7 +182,7 @@ TEST(ChangeCheck, MatchesTheSweepingReferenceOnRandomEdits) {
             for (int n = pick(0, 6); n > 0; --n)
                 file += randomText() + (pick(0, 2) == 0 ? "\n" : ";");
             const std::string path = folder.file("random.csv");
-            test::writeBytes(path, file);
+            writeBytes(path, file);
             document.Ac(path);
             oracle.takeSnapshot(sheet);
         } else if (action < 96) {
@@ -193,7 +193,7 @@ TEST(ChangeCheck, MatchesTheSweepingReferenceOnRandomEdits) {
             oracle.resetSnapshot();
         }
         document.Genislik();
-        const test::SweepOracle::Extent extent = test::SweepOracle::extent(sheet);
+        const SweepOracle::Extent extent = SweepOracle::extent(sheet);
         ASSERT_EQ(sheet.MaxRow(), extent.maxRow) << "step " << step;
         ASSERT_EQ(sheet.MaxCol(), extent.maxCol) << "step " << step;
         ASSERT_EQ(sheet.totalsText(), "Total Rows:" + std::to_string(extent.maxRow) +
@@ -208,7 +208,7 @@ TEST(ChangeCheck, MatchesTheSweepingReferenceOnRandomEdits) {
     }
     EXPECT_GT(writes, 3000);
     EXPECT_GT(unseenChanges, 100); // the no-change answers were exercised as well
-    EXPECT_EQ(sheet.contentText(), test::SweepOracle::content(sheet));
+    EXPECT_EQ(sheet.contentText(), SweepOracle::content(sheet));
 }
 
-} // namespace tavlor
+} // namespace tavlor::test

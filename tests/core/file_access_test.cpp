@@ -20,13 +20,11 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-namespace tavlor {
+namespace tavlor::test {
 
 namespace {
 
 using namespace std::string_literals;
-using test::asOrdinaryUser;
-using test::errorOf;
 
 std::string openError(const std::string& path, int error) {
     return "Cannot open file \"" + path + "\". " + systemErrorText(error);
@@ -47,12 +45,12 @@ protected:
     // Loads bytes written to a real file and gives back the loaded document's content summary.
     LoadReport load(const std::string& bytes) {
         const std::string path = folder.file("in.csv");
-        test::writeBytes(path, bytes);
+        writeBytes(path, bytes);
         return document.Ac(path);
     }
     const std::string& cell(int col, int row) { return document.sheet().cell(col, row); }
 
-    test::TempFolder folder;
+    TempFolder folder;
     SheetDocument document;
 };
 
@@ -91,7 +89,7 @@ TEST_F(FileAccessTest, AllLineEndFormsLoadAlike) {
         EXPECT_EQ(document.sheet().totalsText(), "Total Rows:2 Total Cols:2");
         const std::string out = folder.file("out.csv");
         document.Kaydet(out);
-        EXPECT_EQ(test::readBytes(out), "a;b;\r\nc;d;\r\n");
+        EXPECT_EQ(readBytes(out), "a;b;\r\nc;d;\r\n");
     }
     load("a\n\rb\r\r\nc");
     EXPECT_EQ(cell(1, 3), "b");
@@ -111,7 +109,7 @@ TEST_F(FileAccessTest, ByteOrderMarksAndSixteenBitText) {
     EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
     const std::string out = folder.file("bom.csv");
     document.Kaydet(out);
-    EXPECT_EQ(test::readBytes(out), "\xEF\xBB\xBFname;\xC3\xBC;\r\n");
+    EXPECT_EQ(readBytes(out), "\xEF\xBB\xBFname;\xC3\xBC;\r\n");
 
     const LoadReport report = load("\xFF\xFEW\0o\0r\0d\0;\0\r\0\n\0"s); // UTF-16 LE "Word;"
     EXPECT_EQ(cell(1, 1), "\xFF\xFEW");
@@ -146,7 +144,7 @@ TEST_F(FileAccessTest, LastCellRoundTripsThroughAFile) {
     document.Genislik();
     const std::string path = folder.file("z.csv");
     document.Kaydet(path);
-    const std::string bytes = test::readBytes(path);
+    const std::string bytes = readBytes(path);
     EXPECT_EQ(bytes.size(), 9999u * 28 + 1);
     document.Ac(path);
     EXPECT_EQ(document.sheet().contentText(), "z");
@@ -174,7 +172,7 @@ TEST_F(FileAccessTest, CannotOpenMissingEmptyFolderOrFifo) {
 
 TEST_F(FileAccessTest, FileHeldForWritingByAnotherProgramIsRefused) {
     const std::string path = folder.file("held.csv");
-    test::writeBytes(path, "old;\r\n");
+    writeBytes(path, "old;\r\n");
     const int other = ::open(path.c_str(), O_RDWR);
     ASSERT_GE(other, 0);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
@@ -185,7 +183,7 @@ TEST_F(FileAccessTest, FileHeldForWritingByAnotherProgramIsRefused) {
     EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EWOULDBLOCK));
     ::close(other);
     document.Kaydet(path);
-    EXPECT_EQ(test::readBytes(path), "old;\r\n");
+    EXPECT_EQ(readBytes(path), "old;\r\n");
 }
 
 TEST_F(FileAccessTest, LongFilesStopAfterTheLastRow) {
@@ -215,14 +213,14 @@ TEST_F(FileAccessTest, LongFilesStopAfterTheLastRow) {
 
 TEST_F(FileAccessTest, ReadOnlyTargetIsRefusedAndUntouched) {
     const std::string path = folder.file("ro.csv");
-    test::writeBytes(path, "keep;\r\n");
+    writeBytes(path, "keep;\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     document.sheet().setCell(1, 1, "new");
     document.Genislik();
     EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EACCES));
-    EXPECT_EQ(test::readBytes(path), "keep;\r\n");
+    EXPECT_EQ(readBytes(path), "keep;\r\n");
     EXPECT_EQ(modeOf(path) & 07777, 0444u);
-    EXPECT_EQ(test::folderListing(folder.path()), "ro.csv");
+    EXPECT_EQ(folderListing(folder.path()), "ro.csv");
 }
 
 TEST_F(FileAccessTest, CreateErrorsForFoldersAndMissingFolders) {
@@ -232,7 +230,7 @@ TEST_F(FileAccessTest, CreateErrorsForFoldersAndMissingFolders) {
     EXPECT_EQ(errorOf([&] { document.Kaydet(inMissing); }), createError(inMissing, ENOENT));
     EXPECT_EQ(errorOf([&] { document.Kaydet(""); }),
               "Cannot create file \"\". " + systemErrorText(ENOENT));
-    EXPECT_EQ(test::folderListing(folder.path()), "");
+    EXPECT_EQ(folderListing(folder.path()), "");
 }
 
 TEST_F(FileAccessTest, DeniedFolderIsRefused) {
@@ -242,38 +240,38 @@ TEST_F(FileAccessTest, DeniedFolderIsRefused) {
         const std::string path = locked + "/x.csv";
         document.Genislik();
         EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EACCES));
-        EXPECT_EQ(test::folderListing(locked), "");
+        EXPECT_EQ(folderListing(locked), "");
     });
 }
 
 TEST_F(FileAccessTest, UnreadableFileAndFileOfAnotherUserAreRefused) {
     asOrdinaryUser(folder.path(), [&] {
         const std::string path = folder.file("secret.csv");
-        test::writeBytes(path, "x;\r\n");
+        writeBytes(path, "x;\r\n");
         ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
         EXPECT_EQ(errorOf([&] { document.Ac(path); }), openError(path, EACCES));
         // A file of another user in a folder we may not write: refused, and left as it was.
         const std::string shared = "/etc/hostname";
         struct stat info {};
         if (::stat(shared.c_str(), &info) == 0 && info.st_uid != ::geteuid()) {
-            const std::string before = test::readBytes(shared);
+            const std::string before = readBytes(shared);
             document.Genislik();
             EXPECT_EQ(errorOf([&] { document.Kaydet(shared); }), createError(shared, EACCES));
-            EXPECT_EQ(test::readBytes(shared), before);
+            EXPECT_EQ(readBytes(shared), before);
         }
     });
 }
 
 TEST_F(FileAccessTest, SaveKeepsPermissionBitsAndLeavesNoTemporaryFile) {
     const std::string path = folder.file("perm.csv");
-    test::writeBytes(path, "old;\r\n");
+    writeBytes(path, "old;\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     document.sheet().setCell(2, 1, "new");
     document.Genislik();
     document.Kaydet(path);
-    EXPECT_EQ(test::readBytes(path), ";new;\r\n");
+    EXPECT_EQ(readBytes(path), ";new;\r\n");
     EXPECT_EQ(modeOf(path) & 07777, 0640u);
-    EXPECT_EQ(test::folderListing(folder.path()), "perm.csv");
+    EXPECT_EQ(folderListing(folder.path()), "perm.csv");
 
     // A new file gets the usual mode for new files (0666 less the umask).
     const mode_t mask = ::umask(022);
@@ -285,7 +283,7 @@ TEST_F(FileAccessTest, SaveKeepsPermissionBitsAndLeavesNoTemporaryFile) {
 
 TEST_F(FileAccessTest, SaveKeepsExtendedAttributes) {
     const std::string path = folder.file("tagged.csv");
-    test::writeBytes(path, "old;\r\n");
+    writeBytes(path, "old;\r\n");
     const std::string comment = "quarterly figures";
     if (::setxattr(path.c_str(), "user.xdg.comment", comment.data(), comment.size(), 0) != 0)
         GTEST_SKIP() << "this file system keeps no user attributes: " << std::strerror(errno);
@@ -293,29 +291,29 @@ TEST_F(FileAccessTest, SaveKeepsExtendedAttributes) {
     document.sheet().setCell(1, 1, "new");
     document.Genislik();
     document.Kaydet(path);
-    EXPECT_EQ(test::readBytes(path), "new;\r\n");
+    EXPECT_EQ(readBytes(path), "new;\r\n");
     char value[64] = {};
     const ssize_t length = ::getxattr(path.c_str(), "user.xdg.comment", value, sizeof value);
     ASSERT_GE(length, 0) << std::strerror(errno);
     EXPECT_EQ(std::string(value, static_cast<std::size_t>(length)), comment);
     EXPECT_EQ(::getxattr(path.c_str(), "user.empty", value, sizeof value), 0);
-    EXPECT_EQ(test::folderListing(folder.path()), "tagged.csv");
+    EXPECT_EQ(folderListing(folder.path()), "tagged.csv");
 }
 
 TEST_F(FileAccessTest, LongestFileNamesCanBeReplaced) {
     const std::string path = folder.file(std::string(250, 'n') + ".csv");
-    test::writeBytes(path, "old;\r\n");
+    writeBytes(path, "old;\r\n");
     document.sheet().setCell(1, 1, "new");
     document.Genislik();
     document.Kaydet(path);
-    EXPECT_EQ(test::readBytes(path), "new;\r\n");
-    EXPECT_EQ(test::folderListing(folder.path()), std::string(250, 'n') + ".csv");
+    EXPECT_EQ(readBytes(path), "new;\r\n");
+    EXPECT_EQ(folderListing(folder.path()), std::string(250, 'n') + ".csv");
 }
 
 TEST_F(FileAccessTest, SymbolicLinkKeepsPointingAtTheReplacedFile) {
     ASSERT_EQ(::mkdir(folder.file("real").c_str(), 0700), 0);
     const std::string target = folder.file("real/data.csv");
-    test::writeBytes(target, "old;\r\n");
+    writeBytes(target, "old;\r\n");
     ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
     const std::string link = folder.file("link.csv");
     ASSERT_EQ(::symlink("real/data.csv", link.c_str()), 0);
@@ -323,17 +321,17 @@ TEST_F(FileAccessTest, SymbolicLinkKeepsPointingAtTheReplacedFile) {
     document.Genislik();
     document.Kaydet(link);
     EXPECT_TRUE(S_ISLNK(modeOf(link)));
-    EXPECT_EQ(test::readBytes(target), "via link;\r\n");
+    EXPECT_EQ(readBytes(target), "via link;\r\n");
     EXPECT_EQ(modeOf(target) & 07777, 0600u);
-    EXPECT_EQ(test::folderListing(folder.file("real")), "data.csv");
-    EXPECT_EQ(test::folderListing(folder.path()), "link.csv real");
+    EXPECT_EQ(folderListing(folder.file("real")), "data.csv");
+    EXPECT_EQ(folderListing(folder.path()), "link.csv real");
 
     // A dangling link: the file it names is created.
     const std::string dangling = folder.file("dangling.csv");
     ASSERT_EQ(::symlink("real/new.csv", dangling.c_str()), 0);
     document.Kaydet(dangling);
     EXPECT_TRUE(S_ISLNK(modeOf(dangling)));
-    EXPECT_EQ(test::readBytes(folder.file("real/new.csv")), "via link;\r\n");
+    EXPECT_EQ(readBytes(folder.file("real/new.csv")), "via link;\r\n");
 }
 
 TEST_F(FileAccessTest, DiskFullKeepsTheOldFileByteForByte) {
@@ -349,7 +347,7 @@ TEST_F(FileAccessTest, DiskFullKeepsTheOldFileByteForByte) {
     // First by a new file renamed over the old one; then in place, as a second hard link asks.
     for (const bool linked : {false, true}) {
         SCOPED_TRACE(linked ? "in place" : "by rename");
-        test::writeBytes(path, old);
+        writeBytes(path, old);
         if (linked) {
             ASSERT_EQ(::link(path.c_str(), folder.file("link.csv").c_str()), 0);
         }
@@ -377,26 +375,21 @@ TEST_F(FileAccessTest, DiskFullKeepsTheOldFileByteForByte) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 0) << "1: other error, 2: no error, 3: other exception";
-        EXPECT_EQ(test::readBytes(path), old);
-        EXPECT_EQ(test::folderListing(folder.path()),
-                  linked ? "cache full.csv link.csv" : "full.csv");
+        EXPECT_EQ(readBytes(path), old);
+        EXPECT_EQ(folderListing(folder.path()), linked ? "cache full.csv link.csv" : "full.csv");
     }
-    EXPECT_EQ(test::folderListing(folder.file("cache/tavlor")), "");
+    EXPECT_EQ(folderListing(folder.file("cache/tavlor")), "");
     ::unsetenv("XDG_CACHE_HOME");
 }
-
-} // namespace tavlor
-
-namespace tavlor {
 
 TEST(FileAccessErrors, ReadErrorAfterOpeningRaisesTheOpenError) {
     // Reading the process's own memory file at offset 0 fails with an I/O error after a good open.
     SheetDocument document;
     document.sheet().setCell(1, 1, "before");
     const std::string path = "/proc/self/mem";
-    EXPECT_EQ(test::errorOf([&] { document.Ac(path); }),
+    EXPECT_EQ(errorOf([&] { document.Ac(path); }),
               "Cannot open file \"/proc/self/mem\". " + systemErrorText(EIO));
     EXPECT_EQ(document.sheet().contentText(), "");
 }
 
-} // namespace tavlor
+} // namespace tavlor::test

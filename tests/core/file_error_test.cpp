@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tavlor {
+namespace tavlor::test {
 
 TEST(DisplayedMessage, AppendsFullStopOnlyAfterCharactersSortingAfterIt) {
     EXPECT_EQ(displayedMessage(""), "");
@@ -16,4 +16,4 @@ TEST(DisplayedMessage, AppendsFullStopOnlyAfterCharactersSortingAfterIt) {
     EXPECT_EQ(displayedMessage("caf\xC3\xA9"), "caf\xC3\xA9."); // bytes >= 0x80 count as high
 }
 
-} // namespace tavlor
+} // namespace tavlor::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tavlor {
+namespace tavlor::test {
 namespace {
 
 TEST(MessageBoxCopyText, InformationBoxWithOk) {
@@ -20,4 +20,4 @@ TEST(MessageBoxCopyText, ButtonsLoseTheirAccessKeyMarks) {
 }
 
 } // namespace
-} // namespace tavlor
+} // namespace tavlor::test

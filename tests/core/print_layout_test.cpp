@@ -7,11 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace tavlor {
+namespace tavlor::test {
 namespace {
-
-using test::DrawnRun;
-using test::FakeTextDevice;
 
 // Lays text out through an open channel on device and closes it.
 void printThroughChannel(FakeTextDevice& device, const std::string& text) {
@@ -258,4 +255,4 @@ TEST(PrintChannel, DestroyingAnOpenChannelEndsTheJob) {
 }
 
 } // namespace
-} // namespace tavlor
+} // namespace tavlor::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tavlor {
+namespace tavlor::test {
 namespace {
 
 struct FolderCase {
@@ -38,4 +38,4 @@ TEST(ProgramFolder, InstalledProgramLooksInShare) {
 }
 
 } // namespace
-} // namespace tavlor
+} // namespace tavlor::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tavlor {
+namespace tavlor::test {
 
 namespace {
 
@@ -205,4 +205,4 @@ TEST(LoadReport, ALineOfMoreThanTwoToThe31SemicolonsStaysInsideTheSheet) {
     EXPECT_EQ(reader.report().cellsBeyondLastColumn, 2u);
 }
 
-} // namespace tavlor
+} // namespace tavlor::test

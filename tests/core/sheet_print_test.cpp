@@ -7,11 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace tavlor {
+namespace tavlor::test {
 namespace {
-
-using test::DrawnRun;
-using test::FakeTextDevice;
 
 // Every text line is 14 units high (12 + 2), every empty line 12; a row with only its number
 // takes 14 + 27 x 12 = 338.
@@ -138,4 +135,4 @@ TEST_F(SheetPrint, UnopenableOutputThrowsAndStartsNoJob) {
 }
 
 } // namespace
-} // namespace tavlor
+} // namespace tavlor::test

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace tavlor {
+namespace tavlor::test {
 namespace {
 
 class SheetSearch : public testing::Test {
@@ -64,4 +64,4 @@ TEST_F(SheetSearch, BytesBeyondAsciiAndControlCharacters) {
 }
 
 } // namespace
-} // namespace tavlor
+} // namespace tavlor::test

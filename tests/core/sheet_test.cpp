@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-namespace tavlor {
+namespace tavlor::test {
 
 namespace {
 
@@ -133,7 +133,7 @@ TEST(SheetClear, EmptiesEveryDataCell) {
             sheet.setCell(c, r, "v" + std::to_string(r));
     sheet.setCell(26, 9999, "last");
     sheet.clearData();
-    EXPECT_EQ(test::SweepOracle::content(sheet), "");
+    EXPECT_EQ(SweepOracle::content(sheet), "");
     EXPECT_EQ(sheet.contentLength(), 0u);
     EXPECT_EQ(sheet.filledCells(), 0);
     EXPECT_EQ(extentOf(sheet), "Total Rows:0 Total Cols:0");
@@ -147,7 +147,7 @@ TEST(SheetContent, JoinsRowByRowWithoutSeparators) {
     sheet.setCell(26, 1, "z1");
     sheet.setCell(1, 9999, "end");
     EXPECT_EQ(sheet.contentText(), "b1z1a2end");
-    EXPECT_EQ(sheet.contentText(), test::SweepOracle::content(sheet));
+    EXPECT_EQ(sheet.contentText(), SweepOracle::content(sheet));
     EXPECT_EQ(sheet.contentLength(), 9u);
 }
 
@@ -160,4 +160,4 @@ TEST(HugeCells, OnlyCellsOverTheLimitAreShownInPart) {
     EXPECT_FALSE(isHugeCell(longest));
 }
 
-} // namespace tavlor
+} // namespace tavlor::test

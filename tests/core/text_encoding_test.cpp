@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace tavlor {
+namespace tavlor::test {
 namespace {
 
 using namespace std::string_literals;
@@ -106,4 +106,4 @@ TEST(TextEncoding, Utf16ByteOrderMarks) {
 }
 
 } // namespace
-} // namespace tavlor
+} // namespace tavlor::test

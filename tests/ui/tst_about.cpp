@@ -19,8 +19,7 @@
 
 #include <functional>
 
-using namespace tavlor_uitest;
-using tavlor::test::ModalScript;
+using namespace tavlor::test;
 
 /** Stands in for the desktop: records the addresses it is asked to open. */
 class UrlRecorder : public QObject {

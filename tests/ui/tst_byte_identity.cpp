@@ -18,7 +18,7 @@
 
 #include <fstream>
 
-using namespace tavlor_uitest;
+using namespace tavlor::test;
 
 namespace {
 std::vector<std::string> awkwardTexts() {

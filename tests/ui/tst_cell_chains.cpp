@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace tavlor_uitest;
+using namespace tavlor::test;
 
 namespace {
 // Marks the present content as saved, as a load or a save would.

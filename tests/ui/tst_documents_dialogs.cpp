@@ -21,9 +21,7 @@
 #include <iterator>
 
 using tavlor::Answer;
-using tavlor::test::answerBox;
-using tavlor::test::ModalScript;
-using tavlor::test::SeenBox;
+using namespace tavlor::test;
 using tavlor::ui::QtDocumentUi;
 
 Q_DECLARE_METATYPE(Answer)
@@ -93,7 +91,7 @@ private slots:
         m_script->then([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box != nullptr);
-            tavlor::test::recordBox(*box, seen);
+            recordBox(*box, seen);
             if (how == QLatin1String("yes"))
                 box->button(QMessageBox::Yes)->click();
             else if (how == QLatin1String("no"))

@@ -24,10 +24,7 @@
 #include <fstream>
 #include <memory>
 
-using tavlor::test::answerBox;
-using tavlor::test::CopyBox;
-using tavlor::test::ModalScript;
-using tavlor::test::SeenBox;
+using namespace tavlor::test;
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-using namespace tavlor_uitest;
+using namespace tavlor::test;
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-using namespace tavlor_uitest;
+using namespace tavlor::test;
 using tavlor::TextEncoding;
 
 namespace {

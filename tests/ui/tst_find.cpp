@@ -21,10 +21,7 @@
 
 #include <memory>
 
-using tavlor::test::answerBox;
-using tavlor::test::CopyBox;
-using tavlor::test::ModalScript;
-using tavlor::test::SeenBox;
+using namespace tavlor::test;
 using tavlor::ui::FindDialog;
 
 class TestFind : public QObject {

@@ -12,7 +12,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-using namespace tavlor_uitest;
+using namespace tavlor::test;
 
 namespace {
 struct Here {

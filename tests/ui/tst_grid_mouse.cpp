@@ -13,7 +13,7 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-using namespace tavlor_uitest;
+using namespace tavlor::test;
 
 class tst_grid_mouse : public QObject {
     Q_OBJECT

@@ -21,10 +21,7 @@
 
 #include <memory>
 
-using namespace tavlor_uitest;
-using tavlor::test::answerBox;
-using tavlor::test::ModalScript;
-using tavlor::test::SeenBox;
+using namespace tavlor::test;
 
 namespace {
 

@@ -19,14 +19,14 @@
 
 #include <csignal>
 
-using namespace tavlor_uitest;
+using namespace tavlor::test;
 
 class tst_shortcuts : public QObject {
     Q_OBJECT
 private slots:
     void ctrlSInTheFormulaBarSavesAndTypesNothing() {
         auto form = showForm();
-        tavlor::test::ModalScript dialogs; // Save of the unnamed sheet asks for a name: cancel it
+        ModalScript dialogs; // Save of the unnamed sheet asks for a name: cancel it
         putCell(*form, 1, 2, "abc");
         form->S()->moveTo(1, 2);
         form->LabeledEdit1()->setFocus();
@@ -51,7 +51,7 @@ private slots:
     void shortcutsReachTheCommandsFromEitherBox() {
         QFETCH(bool, inFormulaBar);
         auto form = showForm();
-        tavlor::test::ModalScript dialogs; // the save prompts and dialogs of the commands: cancel
+        ModalScript dialogs; // the save prompts and dialogs of the commands: cancel
 
         QLineEdit* box = inFormulaBar ? static_cast<QLineEdit*>(form->LabeledEdit1())
                                       : static_cast<QLineEdit*>(form->S()->editor());
@@ -125,9 +125,9 @@ private slots:
         // Unsaved changes: the close query asks, and Cancel keeps the window.
         QTest::keyClicks(form->S()->editor(), QStringLiteral("kept"));
         QCOMPARE(form->panelText(1), QStringLiteral("Modified"));
-        tavlor::test::ModalScript dialogs;
-        tavlor::test::SeenBox asked;
-        dialogs.then(tavlor::test::answerBox(asked, QMessageBox::Cancel));
+        ModalScript dialogs;
+        SeenBox asked;
+        dialogs.then(answerBox(asked, QMessageBox::Cancel));
         ::raise(SIGTERM);
         QTRY_COMPARE(dialogs.seen(), QStringList{QStringLiteral("Confirmation")});
         QVERIFY(form->isVisible());

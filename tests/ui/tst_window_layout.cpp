@@ -24,7 +24,7 @@
 #include <QToolTip>
 #include <QtTest>
 
-using namespace tavlor_uitest;
+using namespace tavlor::test;
 
 class tst_window_layout : public QObject {
     Q_OBJECT

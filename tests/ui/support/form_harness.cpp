@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
-namespace tavlor_uitest {
+namespace tavlor::test {
 
 std::unique_ptr<TForm1> showForm(std::vector<std::string> commandLine) {
     auto form = std::make_unique<TForm1>();
@@ -84,9 +84,9 @@ void wheelAngle(QWidget* target, QPoint angle) {
     QApplication::sendEvent(target, &event);
 }
 
-} // namespace tavlor_uitest
-
-char* toString(const tavlor_uitest::Counts& counts) {
+char* toString(const Counts& counts) {
     return QTest::toString(
         QStringLiteral("{extent %1, checks %2}").arg(counts.extent).arg(counts.checks));
 }
+
+} // namespace tavlor::test

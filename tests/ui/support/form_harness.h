@@ -12,7 +12,7 @@
 class TForm1;
 class QWidget;
 
-namespace tavlor_uitest {
+namespace tavlor::test {
 
 /** Builds and shows a main window offscreen (opening the file commandLine names, if any), waits
  *  until it is active with the grid's editor open on A1, and lets the start-up timer tick. */
@@ -54,7 +54,7 @@ void wheel(QWidget* target, int notches);
 /** Sends one wheel event of this angle (x sideways, y up and down; 120 is one notch). */
 void wheelAngle(QWidget* target, QPoint angle);
 
-} // namespace tavlor_uitest
-
 /** Lets QCOMPARE print Counts. */
-char* toString(const tavlor_uitest::Counts& counts);
+char* toString(const Counts& counts);
+
+} // namespace tavlor::test
