@@ -15,10 +15,12 @@
 using namespace tavlor::test;
 
 namespace {
-// Marks the present content as saved, as a load or a save would.
-void settle(TForm1& form) {
-    form.document().takeSnapshot();
-    form.document().markUnmodified();
+// The columns of a move from A1 ("abc") onto a cell holding target: the events it logs and the
+// extent runs and change checks it costs.
+void addMoveColumns() {
+    QTest::addColumn<QByteArray>("target");
+    QTest::addColumn<QStringList>("expectedLog");
+    QTest::addColumn<Counts>("cost");
 }
 } // namespace
 
@@ -48,7 +50,7 @@ private slots:
         auto form = showForm();
         form->S()->moveTo(2, 2);
         putCell(*form, 2, 2, "old");
-        settle(*form);
+        markSaved(*form);
         form->LabeledEdit1()->setFocus();
         form->LabeledEdit1()->selectAll();
         EventLog log(*form);
@@ -67,30 +69,26 @@ private slots:
     }
 
     void mousePressOnAnotherCell_data() {
-        QTest::addColumn<QByteArray>("target");
-        QTest::addColumn<QStringList>("expectedLog");
-        QTest::addColumn<int>("extentRuns");
-        QTest::addColumn<int>("changeChecks");
+        addMoveColumns();
         QTest::newRow("texts differ")
             << QByteArray("xyz")
             << QStringList{QStringLiteral("edit A1"), QStringLiteral("fx xyz"),
                            QStringLiteral("select B3"), QStringLiteral("click")}
-            << 2 << 1;
+            << Counts{2, 1};
         QTest::newRow("same text")
             << QByteArray("abc")
             << QStringList{QStringLiteral("edit A1"), QStringLiteral("select B3"),
                            QStringLiteral("click")}
-            << 1 << 0;
+            << Counts{1, 0};
     }
     void mousePressOnAnotherCell() {
         QFETCH(QByteArray, target);
         QFETCH(QStringList, expectedLog);
-        QFETCH(int, extentRuns);
-        QFETCH(int, changeChecks);
+        QFETCH(Counts, cost);
         auto form = showForm();
         putCell(*form, 1, 1, "abc");
         putCell(*form, 2, 3, target.toStdString());
-        settle(*form);
+        markSaved(*form);
         form->S()->moveTo(1, 2);
         form->S()->moveTo(1, 1); // the formula bar shows A1's text, as after any arrival
         QCOMPARE(form->LabeledEdit1()->text(), QStringLiteral("abc"));
@@ -100,8 +98,7 @@ private slots:
         const QPoint at = form->S()->cellRect(2, 3).center();
         QTest::mousePress(viewport, Qt::LeftButton, {}, at);
         QCOMPARE(log.take(), expectedLog);
-        QCOMPARE(counts(*form) - before,
-                 (Counts{std::uint64_t(extentRuns), std::uint64_t(changeChecks)}));
+        QCOMPARE(counts(*form) - before, cost);
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
         QCOMPARE(log.take(), QStringList());
         QCOMPARE(cell(*form, 1, 1), std::string("abc"));
@@ -117,39 +114,34 @@ private slots:
     }
 
     void navigationKey_data() {
-        QTest::addColumn<QByteArray>("target");
-        QTest::addColumn<QStringList>("expectedLog");
-        QTest::addColumn<int>("extentRuns");
-        QTest::addColumn<int>("changeChecks");
+        addMoveColumns();
         QTest::newRow("texts differ")
             << QByteArray("def")
             << QStringList{QStringLiteral("fx def"), QStringLiteral("select A2"),
                            QStringLiteral("fx abc"), QStringLiteral("edit A1"),
                            QStringLiteral("fx def"), QStringLiteral("click")}
-            << 4 << 3;
+            << Counts{4, 3};
         QTest::newRow("same text")
             << QByteArray("abc")
             << QStringList{QStringLiteral("select A2"), QStringLiteral("edit A1"),
                            QStringLiteral("click")}
-            << 1 << 0;
+            << Counts{1, 0};
     }
     void navigationKey() {
         QFETCH(QByteArray, target);
         QFETCH(QStringList, expectedLog);
-        QFETCH(int, extentRuns);
-        QFETCH(int, changeChecks);
+        QFETCH(Counts, cost);
         auto form = showForm();
         putCell(*form, 1, 1, "abc");
         putCell(*form, 1, 2, target.toStdString());
-        settle(*form);
+        markSaved(*form);
         form->S()->moveTo(2, 1);
         form->S()->moveTo(1, 1);
         EventLog log(*form);
         const Counts before = counts(*form);
         QTest::keyClick(form->S()->editor(), Qt::Key_Down);
         QCOMPARE(log.take(), expectedLog);
-        QCOMPARE(counts(*form) - before,
-                 (Counts{std::uint64_t(extentRuns), std::uint64_t(changeChecks)}));
+        QCOMPARE(counts(*form) - before, cost);
         QCOMPARE(cell(*form, 1, 1), std::string("abc"));
         QCOMPARE(cell(*form, 1, 2), target.toStdString());
         QCOMPARE(form->LabeledEdit1()->text(), QString::fromLatin1(target));
@@ -175,7 +167,7 @@ private slots:
         form->S()->moveTo(3, 5);
         putCell(*form, 1, 5, "p");
         putCell(*form, 1, 1, "q");
-        settle(*form);
+        markSaved(*form);
         EventLog log(*form);
         form->S()->setCol(1);
         form->S()->setRow(1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QObject>
 #include <QPoint>
 #include <QStringList>
@@ -58,3 +59,5 @@ void wheelAngle(QWidget* target, QPoint angle);
 char* toString(const Counts& counts);
 
 } // namespace tavlor::test
+
+Q_DECLARE_METATYPE(tavlor::test::Counts)
