@@ -2,55 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace tavlor::test {
+namespace {
+
+// The next reply of a script, or fallback and a test failure saying what came unexpectedly when
+// the script has run out.
+template <typename T> T takeNext(std::deque<T>& script, T fallback, const std::string& unexpected) {
+    if (script.empty()) {
+        ADD_FAILURE() << unexpected;
+        return fallback;
+    }
+    T reply = std::move(script.front());
+    script.pop_front();
+    return reply;
+}
+
+} // namespace
 
 Answer ScriptedDocumentUi::askToSave(const std::string& text) {
     prompts.push_back(text);
     events.push_back("prompt");
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected save prompt: " << text;
-        return Answer::Cancel;
-    }
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return takeNext(answers, Answer::Cancel, "unexpected save prompt: " + text);
 }
 
 std::optional<std::string>
 ScriptedDocumentUi::chooseSavePath(const std::optional<std::string>& preset) {
     savePresets.push_back(preset);
     events.push_back("save");
-    if (savePaths.empty()) {
-        ADD_FAILURE() << "unexpected Save dialog";
-        return std::nullopt;
-    }
-    auto path = savePaths.front();
-    savePaths.pop_front();
-    return path;
+    return takeNext(savePaths, std::optional<std::string>(), "unexpected Save dialog");
 }
 
 bool ScriptedDocumentUi::askToReplace(const std::string& text) {
     replaceQuestions.push_back(text);
     events.push_back("replace");
-    if (replaceAnswers.empty()) {
-        ADD_FAILURE() << "unexpected replace question: " << text;
-        return false;
-    }
-    const bool answer = replaceAnswers.front();
-    replaceAnswers.pop_front();
-    return answer;
+    return takeNext(replaceAnswers, false, "unexpected replace question: " + text);
 }
 
 std::optional<std::string> ScriptedDocumentUi::chooseOpenPath() {
     ++openDialogs;
     events.push_back("open");
-    if (openPaths.empty()) {
-        ADD_FAILURE() << "unexpected Open dialog";
-        return std::nullopt;
-    }
-    auto path = openPaths.front();
-    openPaths.pop_front();
-    return path;
+    return takeNext(openPaths, std::optional<std::string>(), "unexpected Open dialog");
 }
 
 void ScriptedDocumentUi::setCaption(const std::string& caption) {
