@@ -181,9 +181,8 @@ TEST(ChangeCheck, MatchesTheSweepingReferenceOnRandomEdits) {
             std::string file;
             for (int n = pick(0, 6); n > 0; --n)
                 file += randomText() + (pick(0, 2) == 0 ? "\n" : ";");
-            const std::string path = folder.file("random.csv");
-            writeBytes(path, file);
-            document.Ac(path);
+            folder.write("random.csv", file);
+            document.Ac(folder.file("random.csv"));
             oracle.takeSnapshot(sheet);
         } else if (action < 96) {
             document.takeSnapshot();
