@@ -1,4 +1,5 @@
 // The document commands in the real window: drops, the close query, the start-up file, Save.
+#include "support/form_harness.h"
 #include "support/modal_script.h"
 #include "support/seen_box.h"
 #include "ui/application_title.h"
@@ -25,15 +26,6 @@
 #include <memory>
 
 using namespace tavlor::test;
-
-namespace {
-
-std::string readAll(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-} // namespace
 
 class TestDocumentsWindow : public QObject {
     Q_OBJECT
@@ -213,7 +205,7 @@ private slots:
             QMetaObject::invokeMethod(dialog, "accept");
         });
         QVERIFY(m_window->close());
-        QCOMPARE(readAll(target), std::string("edited;\r\n"));
+        QCOMPARE(fileBytes(target), std::string("edited;\r\n"));
     }
 
     void saveAsksForANameThenKeepsIt() {
@@ -227,13 +219,14 @@ private slots:
             QMetaObject::invokeMethod(dialog, "accept");
         });
         m_window->FileSave1->trigger();
-        QCOMPARE(readAll(m_dir->filePath(QStringLiteral("book.csv"))), std::string("edited;\r\n"));
+        QCOMPARE(fileBytes(m_dir->filePath(QStringLiteral("book.csv"))),
+                 std::string("edited;\r\n"));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("book.csv - Vorlane Tavlor"));
         QCOMPARE(m_window->panelText(1), QString());
         m_window->document().sheet().setCell(2, 1, "more");
         m_window->document().Genislik();
         m_window->FileSave1->trigger(); // named now: no dialog
-        QCOMPARE(readAll(m_dir->filePath(QStringLiteral("book.csv"))),
+        QCOMPARE(fileBytes(m_dir->filePath(QStringLiteral("book.csv"))),
                  std::string("edited;more;\r\n"));
     }
 
@@ -261,7 +254,7 @@ private slots:
         QCOMPARE(asked.text,
                  QStringLiteral("fruits.csv already exists. Do you want to replace it?"));
         QCOMPARE(offeredAgain, fruits);
-        QCOMPARE(readAll(fruits), std::string("apple;pear;\r\n"));
+        QCOMPARE(fileBytes(fruits), std::string("apple;pear;\r\n"));
         QCOMPARE(m_window->CurrentFileName(), std::string());
     }
 

@@ -27,13 +27,6 @@ namespace {
 const std::string kTurkishFile = "\xDEi\xFEli;\xE7"
                                  "ay;\r\n"; // Şişli;çay in Windows-1254
 
-std::string readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll().toStdString();
-}
-
 // Types text as key presses that carry characters (QTest::keyClicks takes Latin-1 only).
 void type(QWidget* target, const QString& text) {
     for (const QChar ch : text)
@@ -79,7 +72,7 @@ private slots:
         m_form->S()->moveTo(1, 1);
         QCOMPARE(m_form->LabeledEdit1()->text(), sisli);
         m_form->FileSave1->trigger();
-        QCOMPARE(readAll(m_path), std::string("\xDEi\xFEli;\xF0;\r\n"));
+        QCOMPARE(fileBytes(m_path), std::string("\xDEi\xFEli;\xF0;\r\n"));
     }
 
     void characterOutsideTheCodePageChangesNothing() {
@@ -95,7 +88,7 @@ private slots:
         QCOMPARE(cell(*m_form, 1, 1), std::string("\xDEi\xFEli"));
         QCOMPARE(m_form->panelText(1), QString());
         m_form->FileSave1->trigger();
-        QCOMPARE(readAll(m_path), kTurkishFile);
+        QCOMPARE(fileBytes(m_path), kTurkishFile);
     }
 
     void switchingChangesTheTextShownAndNoByte() {

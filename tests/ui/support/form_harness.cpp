@@ -6,6 +6,7 @@
 #include "ui/tform1.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -67,6 +68,13 @@ QStringList EventLog::take() {
     QStringList entries;
     entries.swap(m_entries);
     return entries;
+}
+
+std::string fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return file.readAll().toStdString();
 }
 
 QWidget* focused() {

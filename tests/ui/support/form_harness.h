@@ -11,6 +11,7 @@
 #include <vector>
 
 class TForm1;
+class QString;
 class QWidget;
 
 namespace tavlor::test {
@@ -47,6 +48,9 @@ public:
 private:
     QStringList m_entries;
 };
+
+/** The whole content of the file at path, or "<unreadable>" when it cannot be opened. */
+std::string fileBytes(const QString& path);
 
 /** The widget that has the keyboard focus (nullptr when none). */
 QWidget* focused();
