@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace tavlor {
+namespace tavlor::test {
 
 using Log = std::vector<std::string>;
 
@@ -18,9 +18,9 @@ class SheetDocumentTest : public testing::Test {
 protected:
     SheetDocumentTest() { document.sheet().writeHeaders(); }
 
-    test::TempFolder folder;
+    TempFolder folder;
     SheetDocument document;
-    test::HeadlessSheetView view{document};
+    HeadlessSheetView view{document};
 };
 
 TEST_F(SheetDocumentTest, TypingShowsModifiedOnceAndKeepsIt) {
@@ -88,7 +88,7 @@ TEST_F(SheetDocumentTest, SilWithoutAViewStillClears) {
 
 TEST_F(SheetDocumentTest, LoadRunsSilThenFillsMovesMeasuresAndSnapshots) {
     const std::string path = folder.file("three.csv");
-    test::writeBytes(path, "x;;y;\r\n;;;\r\nz;;;\r\n");
+    writeBytes(path, "x;;y;\r\n;;;\r\nz;;;\r\n");
     view.select(2, 2);
     view.typeInCell("old");
     view.clearLog();
@@ -117,7 +117,7 @@ TEST_F(SheetDocumentTest, LoadRunsSilThenFillsMovesMeasuresAndSnapshots) {
 TEST_F(SheetDocumentTest, EncodingIsDetectedReadAnewAndConverted) {
     const std::string path = folder.file("turkish.csv");
     const std::string bytes = "\xDEi\xFEli;\x81;\r\nabc;;\r\n"; // Şişli and an undefined byte
-    test::writeBytes(path, bytes);
+    writeBytes(path, bytes);
     document.Ac(path);
     EXPECT_EQ(document.encoding(), TextEncoding::Windows1254);
     // Shown before the load moves to A1, so the window shows A1 in the file's encoding.
@@ -127,7 +127,7 @@ TEST_F(SheetDocumentTest, EncodingIsDetectedReadAnewAndConverted) {
     EXPECT_EQ(*(shown + 1), "setCurrentCol 1");
     const std::string saved = folder.file("saved.csv");
     document.Kaydet(saved);
-    EXPECT_EQ(test::readBytes(saved), bytes);
+    EXPECT_EQ(readBytes(saved), bytes);
 
     // Another encoding reads the same bytes: nothing to save.
     document.setEncoding(TextEncoding::Windows1252);
@@ -186,7 +186,7 @@ TEST_F(SheetDocumentTest, SaveChangesNothingInTheDocument) {
     const Log before = view.log();
     const std::uint64_t runs = document.extentRuns();
     document.Kaydet(path);
-    EXPECT_EQ(test::readBytes(path), ";;\r\n;x;\r\n");
+    EXPECT_EQ(readBytes(path), ";;\r\n;x;\r\n");
     EXPECT_EQ(view.log(), before);
     EXPECT_EQ(document.extentRuns(), runs);
     EXPECT_TRUE(document.isModified()); // clearing the flag is the caller's business
@@ -200,10 +200,10 @@ TEST_F(SheetDocumentTest, EmptySheetWritesThreeBytesAndLoadsBackEmpty) {
     const std::string path = folder.file("empty.csv");
     document.Genislik();
     document.Kaydet(path);
-    EXPECT_EQ(test::readBytes(path), ";\r\n");
+    EXPECT_EQ(readBytes(path), ";\r\n");
     document.Ac(path);
     EXPECT_EQ(document.sheet().contentText(), "");
     EXPECT_EQ(view.totalsPanel(), "Total Rows:0 Total Cols:0");
 }
 
-} // namespace tavlor
+} // namespace tavlor::test
