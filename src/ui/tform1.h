@@ -4,6 +4,7 @@
 #include "core/sheet_document.h"
 #include "core/sheet_view.h"
 #include "ui/qt_document_ui.h"
+#include "ui/tform1_actions.h"
 
 #include <QMainWindow>
 
@@ -41,24 +42,8 @@ public:
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    // Commands shared by menu items, toolbar buttons and shortcuts.
-    QAction* FileNew1 = nullptr;
-    QAction* FileOpen1 = nullptr;
-    QAction* FileSave1 = nullptr;
-    QAction* FilePrint1 = nullptr;
-    QAction* FilePrintSetup1 = nullptr;
-    QAction* EditUndo1 = nullptr;
-    QAction* EditCut1 = nullptr;
-    QAction* EditCopy1 = nullptr;
-    QAction* EditPaste1 = nullptr;
-    QAction* EditDelete1 = nullptr;
-    // Menu items and the toolbar button with their own handlers.
-    QAction* SaveAs1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* Find1 = nullptr;
-    QAction* VersionHistory1 = nullptr;
-    QAction* About1 = nullptr;
-    QAction* ToolButton10 = nullptr;
+    /** The window's commands (QActions), shared by menu items, toolbar buttons and shortcuts. */
+    const TForm1Actions& commands() const { return m_actions; }
 
     /** The find dialog, created with the window and reused (tform1_commands.cpp). */
     tavlor::ui::FindDialog* FindDialog() const { return m_FindDialog; }
@@ -210,6 +195,7 @@ private:
      *  encoding cannot hold (tform1_encoding.cpp). */
     void buildEncodingParts(QMenu* editMenu);
 
+    TForm1Actions m_actions;
     tavlor::SheetDocument m_document;
     tavlor::ui::QtDocumentUi m_documentUi{this};
     tavlor::DocumentWorkflow m_workflow{m_document, m_documentUi};

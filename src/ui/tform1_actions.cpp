@@ -78,10 +78,13 @@ void TForm1::buildActions() {
         {"About1", "About...", "", "", -1, true},
         {"ToolButton10", "&Find", "Find|Find a text", "", 8, true},
     };
-    QAction** targets[] = {&FileNew1,        &FileOpen1,       &FileSave1, &FilePrint1,
-                           &FilePrintSetup1, &EditUndo1,       &EditCut1,  &EditCopy1,
-                           &EditPaste1,      &EditDelete1,     &SaveAs1,   &Exit1,
-                           &Find1,           &VersionHistory1, &About1,    &ToolButton10};
+    QAction** targets[] = {
+        &m_actions.FileNew1,    &m_actions.FileOpen1,       &m_actions.FileSave1,
+        &m_actions.FilePrint1,  &m_actions.FilePrintSetup1, &m_actions.EditUndo1,
+        &m_actions.EditCut1,    &m_actions.EditCopy1,       &m_actions.EditPaste1,
+        &m_actions.EditDelete1, &m_actions.SaveAs1,         &m_actions.Exit1,
+        &m_actions.Find1,       &m_actions.VersionHistory1, &m_actions.About1,
+        &m_actions.ToolButton10};
     static_assert(std::size(commands) == std::size(targets));
     for (std::size_t i = 0; i < std::size(commands); ++i) {
         *targets[i] = makeAction(this, commands[i]);
@@ -100,32 +103,32 @@ void TForm1::buildMenu() {
 
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
-    file->addAction(FileNew1);
-    file->addAction(FileOpen1);
-    file->addAction(FileSave1);
-    file->addAction(SaveAs1);
+    file->addAction(m_actions.FileNew1);
+    file->addAction(m_actions.FileOpen1);
+    file->addAction(m_actions.FileSave1);
+    file->addAction(m_actions.SaveAs1);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    file->addAction(FilePrintSetup1);
-    file->addAction(FilePrint1);
+    file->addAction(m_actions.FilePrintSetup1);
+    file->addAction(m_actions.FilePrint1);
     file->addSeparator()->setObjectName(QStringLiteral("N2"));
-    file->addAction(Exit1);
+    file->addAction(m_actions.Exit1);
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
-    edit->addAction(EditUndo1);
+    edit->addAction(m_actions.EditUndo1);
     edit->addSeparator()->setObjectName(QStringLiteral("N3"));
-    edit->addAction(EditCut1);
-    edit->addAction(EditCopy1);
-    edit->addAction(EditPaste1);
-    edit->addAction(EditDelete1);
+    edit->addAction(m_actions.EditCut1);
+    edit->addAction(m_actions.EditCopy1);
+    edit->addAction(m_actions.EditPaste1);
+    edit->addAction(m_actions.EditDelete1);
     edit->addSeparator()->setObjectName(QStringLiteral("N4"));
-    edit->addAction(Find1);
+    edit->addAction(m_actions.Find1);
     buildEncodingParts(edit);
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    help->addAction(VersionHistory1);
-    help->addAction(About1);
+    help->addAction(m_actions.VersionHistory1);
+    help->addAction(m_actions.About1);
 
     // Greyed items are highlighted too, so their hints show. The style lives with the window.
     auto* menuStyle = new tavlor::ui::MenuStyle(QApplication::style()->name());
@@ -140,22 +143,24 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::wireEvents() {
-    connect(FileNew1, &QAction::triggered, this, guarded(&TForm1::FileNew1Execute));
-    connect(FileOpen1, &QAction::triggered, this, guarded(&TForm1::FileOpen1Execute));
-    connect(FileSave1, &QAction::triggered, this, guarded(&TForm1::FileSave1Execute));
-    connect(SaveAs1, &QAction::triggered, this, guarded(&TForm1::SaveAs1Click));
-    connect(FilePrint1, &QAction::triggered, this, guarded(&TForm1::FilePrint1Execute));
-    connect(FilePrintSetup1, &QAction::triggered, this, guarded(&TForm1::FilePrintSetup1Execute));
-    connect(Exit1, &QAction::triggered, this, guarded(&TForm1::Exit1Click));
-    connect(EditUndo1, &QAction::triggered, this, guarded(&TForm1::EditUndo1Execute));
-    connect(EditCut1, &QAction::triggered, this, guarded(&TForm1::EditCut1Execute));
-    connect(EditCopy1, &QAction::triggered, this, guarded(&TForm1::EditCopy1Execute));
-    connect(EditPaste1, &QAction::triggered, this, guarded(&TForm1::EditPaste1Execute));
-    connect(EditDelete1, &QAction::triggered, this, guarded(&TForm1::EditDelete1Execute));
-    connect(Find1, &QAction::triggered, this, guarded(&TForm1::Find1Click));
-    connect(ToolButton10, &QAction::triggered, this, guarded(&TForm1::ToolButton10Click));
-    connect(VersionHistory1, &QAction::triggered, this, guarded(&TForm1::VersionHistory1Click));
-    connect(About1, &QAction::triggered, this, guarded(&TForm1::About1Click));
+    connect(m_actions.FileNew1, &QAction::triggered, this, guarded(&TForm1::FileNew1Execute));
+    connect(m_actions.FileOpen1, &QAction::triggered, this, guarded(&TForm1::FileOpen1Execute));
+    connect(m_actions.FileSave1, &QAction::triggered, this, guarded(&TForm1::FileSave1Execute));
+    connect(m_actions.SaveAs1, &QAction::triggered, this, guarded(&TForm1::SaveAs1Click));
+    connect(m_actions.FilePrint1, &QAction::triggered, this, guarded(&TForm1::FilePrint1Execute));
+    connect(m_actions.FilePrintSetup1, &QAction::triggered, this,
+            guarded(&TForm1::FilePrintSetup1Execute));
+    connect(m_actions.Exit1, &QAction::triggered, this, guarded(&TForm1::Exit1Click));
+    connect(m_actions.EditUndo1, &QAction::triggered, this, guarded(&TForm1::EditUndo1Execute));
+    connect(m_actions.EditCut1, &QAction::triggered, this, guarded(&TForm1::EditCut1Execute));
+    connect(m_actions.EditCopy1, &QAction::triggered, this, guarded(&TForm1::EditCopy1Execute));
+    connect(m_actions.EditPaste1, &QAction::triggered, this, guarded(&TForm1::EditPaste1Execute));
+    connect(m_actions.EditDelete1, &QAction::triggered, this, guarded(&TForm1::EditDelete1Execute));
+    connect(m_actions.Find1, &QAction::triggered, this, guarded(&TForm1::Find1Click));
+    connect(m_actions.ToolButton10, &QAction::triggered, this, guarded(&TForm1::ToolButton10Click));
+    connect(m_actions.VersionHistory1, &QAction::triggered, this,
+            guarded(&TForm1::VersionHistory1Click));
+    connect(m_actions.About1, &QAction::triggered, this, guarded(&TForm1::About1Click));
 
     connect(m_S, &tavlor::ui::SheetGrid::selectCell, this, [this](int col, int row, bool* can) {
         runGuarded([&] { SSelectCell(col, row, *can); });
@@ -171,7 +176,8 @@ void TForm1::wireEvents() {
 
     // Shortcuts reach the commands, not the text boxes, whichever has the focus.
     m_shortcutGate = new tavlor::ui::ShortcutGate(
-        {FileNew1, FileOpen1, FileSave1, EditUndo1, EditCut1, EditCopy1, EditPaste1},
+        {m_actions.FileNew1, m_actions.FileOpen1, m_actions.FileSave1, m_actions.EditUndo1,
+         m_actions.EditCut1, m_actions.EditCopy1, m_actions.EditPaste1},
         [this] { runGuarded([this] { updateEditActions(); }); }, this);
     for (QWidget* box : std::initializer_list<QWidget*>{m_S, m_S->editor(), m_LabeledEdit1})
         box->installEventFilter(m_shortcutGate);

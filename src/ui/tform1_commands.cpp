@@ -130,11 +130,11 @@ void TForm1::updateEditActions() {
     QLineEdit* target = editTarget(this);
     const bool writable = target != nullptr && !target->isReadOnly();
     const bool selected = target != nullptr && target->hasSelectedText();
-    EditUndo1->setEnabled(writable && target->isUndoAvailable());
-    EditCut1->setEnabled(writable && selected);
-    EditCopy1->setEnabled(selected);
-    EditPaste1->setEnabled(writable && clipboardOffersText());
-    EditDelete1->setEnabled(writable && selected);
+    m_actions.EditUndo1->setEnabled(writable && target->isUndoAvailable());
+    m_actions.EditCut1->setEnabled(writable && selected);
+    m_actions.EditCopy1->setEnabled(selected);
+    m_actions.EditPaste1->setEnabled(writable && clipboardOffersText());
+    m_actions.EditDelete1->setEnabled(writable && selected);
 }
 
 // VersionHistory1Click: shows versions.txt from the program's folder in the desktop's text

@@ -95,10 +95,18 @@ void TForm1::buildToolBar() {
         const char* name;
     };
     const Entry entries[] = {
-        {FileNew1, "ToolButton1"},   {FileOpen1, "ToolButton2"}, {FileSave1, "ToolButton3"},
-        {FilePrint1, "ToolButton5"}, {nullptr, "ToolButton4"},   {EditUndo1, "ToolButton6"},
-        {nullptr, "ToolButton13"},   {EditCut1, "ToolButton7"},  {EditCopy1, "ToolButton8"},
-        {EditPaste1, "ToolButton9"}, {nullptr, "ToolButton14"},  {ToolButton10, "ToolButton10"},
+        {m_actions.FileNew1, "ToolButton1"},
+        {m_actions.FileOpen1, "ToolButton2"},
+        {m_actions.FileSave1, "ToolButton3"},
+        {m_actions.FilePrint1, "ToolButton5"},
+        {nullptr, "ToolButton4"},
+        {m_actions.EditUndo1, "ToolButton6"},
+        {nullptr, "ToolButton13"},
+        {m_actions.EditCut1, "ToolButton7"},
+        {m_actions.EditCopy1, "ToolButton8"},
+        {m_actions.EditPaste1, "ToolButton9"},
+        {nullptr, "ToolButton14"},
+        {m_actions.ToolButton10, "ToolButton10"},
     };
     for (const Entry& entry : entries) {
         QAction* action = entry.action ? entry.action : m_ToolBar1->addSeparator();

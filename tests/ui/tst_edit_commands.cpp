@@ -22,11 +22,11 @@ namespace {
 // The enabled states of Undo, Cut, Copy, Paste and Delete, as "UXCPD" with "-" for greyed.
 QString states(const TForm1& form) {
     QString text;
-    const std::pair<QAction*, char> commands[] = {{form.EditUndo1, 'U'},
-                                                  {form.EditCut1, 'X'},
-                                                  {form.EditCopy1, 'C'},
-                                                  {form.EditPaste1, 'P'},
-                                                  {form.EditDelete1, 'D'}};
+    const std::pair<QAction*, char> commands[] = {{form.commands().EditUndo1, 'U'},
+                                                  {form.commands().EditCut1, 'X'},
+                                                  {form.commands().EditCopy1, 'C'},
+                                                  {form.commands().EditPaste1, 'P'},
+                                                  {form.commands().EditDelete1, 'D'}};
     for (const auto& [action, letter] : commands)
         text += action->isEnabled() ? QLatin1Char(letter) : QLatin1Char('-');
     return text;
@@ -101,8 +101,8 @@ void TestEditCommands::cutEmptiesTheCellAtOnceAndUpdatesTheTotals() {
     m_form->document().Genislik();
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:4 Total Cols:3"));
     settle();
-    QVERIFY(m_form->EditCut1->isEnabled());
-    m_form->EditCut1->trigger();
+    QVERIFY(m_form->commands().EditCut1->isEnabled());
+    m_form->commands().EditCut1->trigger();
     QCOMPARE(cell(*m_form, 3, 4), std::string());
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("cut me"));
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
@@ -112,7 +112,7 @@ void TestEditCommands::cutEmptiesTheCellAtOnceAndUpdatesTheTotals() {
     QCOMPARE(states(*m_form), QStringLiteral("U--P-"));
 
     // Undo brings the text back into the cell the same way.
-    m_form->EditUndo1->trigger();
+    m_form->commands().EditUndo1->trigger();
     QCOMPARE(cell(*m_form, 3, 4), std::string("cut me"));
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:4 Total Cols:3"));
 }
@@ -122,7 +122,7 @@ void TestEditCommands::copyChangesNoCell() {
     m_form->S()->editor()->selectAll();
     settle();
     const Counts before = counts(*m_form);
-    m_form->EditCopy1->trigger();
+    m_form->commands().EditCopy1->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("copy me"));
     QCOMPARE(cell(*m_form, 1, 1), std::string("copy me"));
     QCOMPARE(counts(*m_form) - before, Counts{});
@@ -132,7 +132,7 @@ void TestEditCommands::deleteLeavesTheClipboardAlone() {
     putCell(*m_form, 1, 1, "abcdef");
     m_form->S()->editor()->setSelection(1, 3);
     settle();
-    m_form->EditDelete1->trigger();
+    m_form->commands().EditDelete1->trigger();
     QCOMPARE(cell(*m_form, 1, 1), std::string("aef"));
     QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("aef"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
@@ -141,8 +141,8 @@ void TestEditCommands::deleteLeavesTheClipboardAlone() {
 void TestEditCommands::pasteOfTwoLinesKeepsTheLineBreakInTheCell() {
     QApplication::clipboard()->setText(QStringLiteral("first line\r\nsecond line"));
     settle();
-    QVERIFY(m_form->EditPaste1->isEnabled());
-    m_form->EditPaste1->trigger();
+    QVERIFY(m_form->commands().EditPaste1->isEnabled());
+    m_form->commands().EditPaste1->trigger();
     QCOMPARE(cell(*m_form, 1, 1), std::string("first line\r\nsecond line"));
     QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("first line\r\nsecond line"));
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:1 Total Cols:1"));
@@ -158,12 +158,12 @@ void TestEditCommands::pasteAndUndoInTheFormulaBarWriteTheCurrentCell() {
     m_form->LabeledEdit1()->setFocus();
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
     settle();
-    m_form->EditPaste1->trigger();
+    m_form->commands().EditPaste1->trigger();
     QCOMPARE(cell(*m_form, 2, 5), std::string("pasted"));
     QCOMPARE(m_form->S()->editor()->text(), QStringLiteral("pasted"));
     settle();
-    QVERIFY(m_form->EditUndo1->isEnabled());
-    m_form->EditUndo1->trigger();
+    QVERIFY(m_form->commands().EditUndo1->isEnabled());
+    m_form->commands().EditUndo1->trigger();
     QCOMPARE(cell(*m_form, 2, 5), std::string());
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
 }
@@ -174,10 +174,10 @@ void TestEditCommands::pasteIsGreyedWithoutTextOnTheClipboard() {
     QApplication::clipboard()->setImage(image);
     settle();
     QVERIFY(!QApplication::clipboard()->mimeData()->hasText());
-    QVERIFY(!m_form->EditPaste1->isEnabled());
+    QVERIFY(!m_form->commands().EditPaste1->isEnabled());
     QApplication::clipboard()->setText(QString());
     settle();
-    QVERIFY(m_form->EditPaste1->isEnabled()); // text, even empty, can be pasted
+    QVERIFY(m_form->commands().EditPaste1->isEnabled()); // text, even empty, can be pasted
 }
 
 void TestEditCommands::allGreyedWhileTheFindDialogHasTheFocus() {

@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(cell(*m_form, 2, 1), std::string("\xF0"));
         m_form->S()->moveTo(1, 1);
         QCOMPARE(m_form->LabeledEdit1()->text(), sisli);
-        m_form->FileSave1->trigger();
+        m_form->commands().FileSave1->trigger();
         QCOMPARE(fileBytes(m_path), std::string("\xDEi\xFEli;\xF0;\r\n"));
     }
 
@@ -87,7 +87,7 @@ private slots:
         m_form->LabeledEdit1()->paste();
         QCOMPARE(cell(*m_form, 1, 1), std::string("\xDEi\xFEli"));
         QCOMPARE(m_form->panelText(1), QString());
-        m_form->FileSave1->trigger();
+        m_form->commands().FileSave1->trigger();
         QCOMPARE(fileBytes(m_path), kTurkishFile);
     }
 

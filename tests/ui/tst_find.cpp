@@ -271,7 +271,7 @@ void TestFind::openingAgainOnlyRaisesTheDialog() {
     QCOMPARE(dialog->pos(), QPoint(90, 80));
     QCOMPARE(dialog->findText(), QStringLiteral("typed"));
     QCOMPARE(m_window->findChildren<FindDialog*>().size(), 1);
-    m_window->ToolButton10->trigger();
+    m_window->commands().ToolButton10->trigger();
     QCOMPARE(m_window->findChildren<FindDialog*>().size(), 1);
     QVERIFY(dialog->isVisible());
 }

@@ -129,7 +129,7 @@ SeenBox TestPrint::printWithOk() {
             dialog->accept();
         })
         .then(answerBox(seen, QMessageBox::Ok));
-    m_form->FilePrint1->trigger();
+    m_form->commands().FilePrint1->trigger();
     if (script.answered() == 0)
         seen.text = QStringLiteral("<no print dialog>");
     return seen;
@@ -165,7 +165,7 @@ void TestPrint::printDialogOffersAllPagesOnly() {
         }
         qobject_cast<QDialog*>(modal)->reject();
     });
-    m_form->FilePrint1->trigger();
+    m_form->commands().FilePrint1->trigger();
     QCOMPARE(script.answered(), 1);
     QVERIFY(wasPrintDialog);
     QCOMPARE(range, QAbstractPrintDialog::AllPages);
@@ -237,7 +237,7 @@ void TestPrint::cancelPrintsNothingAndSaysNothing() {
     ModalScript script;
     script.then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); })
         .then(answerBox(seen, QMessageBox::Ok));
-    m_form->FilePrint1->trigger();
+    m_form->commands().FilePrint1->trigger();
     QTest::qWait(600);
     QCOMPARE(script.answered(), 1); // the print dialog, and no error box after it
     QVERIFY(!QFile::exists(path));
@@ -254,7 +254,7 @@ void TestPrint::unopenableOutputIsPrinterNotFound() {
             qobject_cast<QDialog*>(modal)->done(QDialog::Accepted);
         })
         .then(answerBox(seen, QMessageBox::Ok));
-    m_form->FilePrint1->trigger();
+    m_form->commands().FilePrint1->trigger();
     QVERIFY(script.answered() >= 1);
     QCOMPARE(seen.text, QStringLiteral("Printer not found!")); // no full stop added
     QCOMPARE(seen.caption, m_form->AppTitle);
@@ -272,7 +272,7 @@ void TestPrint::setupChoosesThePrinterForLaterJobs() {
         ModalScript script;
         // Cancel changes nothing.
         script.then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-        m_form->FilePrintSetup1->trigger();
+        m_form->commands().FilePrintSetup1->trigger();
         QCOMPARE(script.answered(), 1);
         QCOMPARE(m_form->printController()->printer().outputFileName(), first);
 
@@ -283,7 +283,7 @@ void TestPrint::setupChoosesThePrinterForLaterJobs() {
             file->setText(chosen);
             qobject_cast<QDialog*>(modal)->accept();
         });
-        m_form->FilePrintSetup1->trigger();
+        m_form->commands().FilePrintSetup1->trigger();
         QCOMPARE(script.answered(), 2);
     }
     QCOMPARE(title, QStringLiteral("Print Setup"));
@@ -315,8 +315,8 @@ void TestPrint::printOrSetupDuringAJobFailsAndTheJobCompletes() {
         .then([&](QWidget* modal) {
             QTimer::singleShot(0, m_form.get(), [&] {
                 QVERIFY(m_form->printController()->isPrinting());
-                m_form->FilePrint1->trigger();
-                m_form->FilePrintSetup1->trigger();
+                m_form->commands().FilePrint1->trigger();
+                m_form->commands().FilePrintSetup1->trigger();
                 printerKept = m_form->printController()->printer().outputFileName() == path;
             });
             qobject_cast<QDialog*>(modal)->accept();
@@ -325,7 +325,7 @@ void TestPrint::printOrSetupDuringAJobFailsAndTheJobCompletes() {
         .then(answerBox(printError, QMessageBox::Ok))
         .then(ok)
         .then(answerBox(setupError, QMessageBox::Ok));
-    m_form->FilePrint1->trigger();
+    m_form->commands().FilePrint1->trigger();
     QVERIFY(script.answered() >= 1);
     QCOMPARE(printError.text, QStringLiteral("Printer not found!"));
     QCOMPARE(setupError.text, QStringLiteral("Printing in progress."));

@@ -31,7 +31,7 @@ private slots:
         form->S()->moveTo(1, 2);
         form->LabeledEdit1()->setFocus();
         form->LabeledEdit1()->setCursorPosition(1);
-        QSignalSpy save(form->FileSave1, &QAction::triggered);
+        QSignalSpy save(form->commands().FileSave1, &QAction::triggered);
         EventLog log(*form);
         QTest::keyClick(form->LabeledEdit1(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(save.count(), 1);
@@ -61,12 +61,12 @@ private slots:
         const struct {
             QAction* action;
             Qt::Key key;
-        } commands[] = {{form->FileNew1, Qt::Key_N},
-                        {form->FileOpen1, Qt::Key_O},
-                        {form->FileSave1, Qt::Key_S},
-                        {form->EditCopy1, Qt::Key_C},
+        } commands[] = {{form->commands().FileNew1, Qt::Key_N},
+                        {form->commands().FileOpen1, Qt::Key_O},
+                        {form->commands().FileSave1, Qt::Key_S},
+                        {form->commands().EditCopy1, Qt::Key_C},
                         // last: the cut empties the box, which disables Cut and Copy
-                        {form->EditCut1, Qt::Key_X}};
+                        {form->commands().EditCut1, Qt::Key_X}};
         for (const auto& command : commands) {
             QTRY_VERIFY(form->isActiveWindow());      // after the previous command's cancelled box
             QTRY_VERIFY(command.action->isEnabled()); // refreshed when the program is idle
@@ -75,7 +75,7 @@ private slots:
             QCOMPARE(spy.count(), 1);
         }
         // Ctrl with Shift is another combination: no command.
-        QSignalSpy save(form->FileSave1, &QAction::triggered);
+        QSignalSpy save(form->commands().FileSave1, &QAction::triggered);
         QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(save.count(), 0);
     }
@@ -115,7 +115,7 @@ private slots:
 
     void exitClosesTheWindow() {
         auto form = showForm();
-        form->Exit1->trigger();
+        form->commands().Exit1->trigger();
         QVERIFY(!form->isVisible());
     }
 

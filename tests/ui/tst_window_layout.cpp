@@ -155,9 +155,9 @@ private slots:
             }
         }
         auto* find = form->ToolBar1()->findChild<QToolButton*>(QStringLiteral("ToolButton10"));
-        QCOMPARE(find->defaultAction(), form->ToolButton10);
-        QCOMPARE(form->ToolButton10->text(), QStringLiteral("&Find"));
-        QCOMPARE(form->ToolButton10->statusTip(), QStringLiteral("Find a text"));
+        QCOMPARE(find->defaultAction(), form->commands().ToolButton10);
+        QCOMPARE(form->commands().ToolButton10->text(), QStringLiteral("&Find"));
+        QCOMPARE(form->commands().ToolButton10->statusTip(), QStringLiteral("Find a text"));
     }
 
     void commandsCarryCaptionHintShortcutImageAndState() {
@@ -170,23 +170,24 @@ private slots:
             bool image;
             bool enabled;
         } table[] = {
-            {form->FileNew1, "&New", "Create a new file", "Ctrl+N", true, true},
-            {form->FileOpen1, "&Open", "Open a file", "Ctrl+O", true, true},
-            {form->FileSave1, "&Save", "Save current file", "Ctrl+S", true, true},
-            {form->FilePrint1, "&Print...", "Print current file", "", true, true},
-            {form->FilePrintSetup1, "Print Set&up...", "Print Setup", "", false, true},
-            {form->EditUndo1, "&Undo", "Revert the last action", "Ctrl+Z", true, false},
-            {form->EditCut1, "Cu&t", "Cut the selection and put it on the Clipboard", "Ctrl+X",
-             true, true},
-            {form->EditCopy1, "&Copy", "Copy the selection and put it on the Clipboard", "Ctrl+C",
-             true, true},
-            {form->EditPaste1, "&Paste", "Insert Clipboard contents", "Ctrl+V", true, false},
-            {form->EditDelete1, "&Delete", "Erase the selection", "", true, true},
-            {form->SaveAs1, "Save As...", "", "", false, true},
-            {form->Exit1, "Exit", "", "", false, true},
-            {form->Find1, "Find...", "", "", true, true},
-            {form->VersionHistory1, "Version History", "", "", false, true},
-            {form->About1, "About...", "", "", false, true},
+            {form->commands().FileNew1, "&New", "Create a new file", "Ctrl+N", true, true},
+            {form->commands().FileOpen1, "&Open", "Open a file", "Ctrl+O", true, true},
+            {form->commands().FileSave1, "&Save", "Save current file", "Ctrl+S", true, true},
+            {form->commands().FilePrint1, "&Print...", "Print current file", "", true, true},
+            {form->commands().FilePrintSetup1, "Print Set&up...", "Print Setup", "", false, true},
+            {form->commands().EditUndo1, "&Undo", "Revert the last action", "Ctrl+Z", true, false},
+            {form->commands().EditCut1, "Cu&t", "Cut the selection and put it on the Clipboard",
+             "Ctrl+X", true, true},
+            {form->commands().EditCopy1, "&Copy", "Copy the selection and put it on the Clipboard",
+             "Ctrl+C", true, true},
+            {form->commands().EditPaste1, "&Paste", "Insert Clipboard contents", "Ctrl+V", true,
+             false},
+            {form->commands().EditDelete1, "&Delete", "Erase the selection", "", true, true},
+            {form->commands().SaveAs1, "Save As...", "", "", false, true},
+            {form->commands().Exit1, "Exit", "", "", false, true},
+            {form->commands().Find1, "Find...", "", "", true, true},
+            {form->commands().VersionHistory1, "Version History", "", "", false, true},
+            {form->commands().About1, "About...", "", "", false, true},
         };
         for (const auto& row : table) {
             QCOMPARE(row.action->text(), QString::fromLatin1(row.caption));
@@ -195,14 +196,15 @@ private slots:
             QCOMPARE(!row.action->icon().isNull(), row.image);
             // Enabled states at start; the idle update owns the edit commands' states afterwards
             // (they follow the focused box, which is already there once the window is shown).
-            const bool editCommand =
-                row.action == form->EditUndo1 || row.action == form->EditCut1 ||
-                row.action == form->EditCopy1 || row.action == form->EditPaste1 ||
-                row.action == form->EditDelete1;
+            const bool editCommand = row.action == form->commands().EditUndo1 ||
+                                     row.action == form->commands().EditCut1 ||
+                                     row.action == form->commands().EditCopy1 ||
+                                     row.action == form->commands().EditPaste1 ||
+                                     row.action == form->commands().EditDelete1;
             if (!editCommand)
                 QCOMPARE(row.action->isEnabled(), row.enabled);
         }
-        QCOMPARE(form->FileSave1->shortcut().toString(QKeySequence::NativeText),
+        QCOMPARE(form->commands().FileSave1->shortcut().toString(QKeySequence::NativeText),
                  QStringLiteral("Ctrl+S"));
     }
 
@@ -229,8 +231,8 @@ private slots:
                 shown << (item->isSeparator() ? QStringLiteral("-") : item->text());
             QCOMPARE(shown, items[m]);
         }
-        QCOMPARE(menus[0]->menu()->actions().at(0), form->FileNew1);
-        QCOMPARE(menus[1]->menu()->actions().at(7), form->Find1);
+        QCOMPARE(menus[0]->menu()->actions().at(0), form->commands().FileNew1);
+        QCOMPARE(menus[1]->menu()->actions().at(7), form->commands().Find1);
     }
 
     void statusPanelsAndTabStrip() {
@@ -336,10 +338,10 @@ private slots:
 
     void disabledButtonStillShowsItsHint() {
         auto form = showForm();
-        QVERIFY(!form->EditUndo1->isEnabled());
+        QVERIFY(!form->commands().EditUndo1->isEnabled());
         QToolButton* undo = nullptr;
         for (QToolButton* button : form->ToolBar1()->findChildren<QToolButton*>())
-            if (button->defaultAction() == form->EditUndo1)
+            if (button->defaultAction() == form->commands().EditUndo1)
                 undo = button;
         QVERIFY(undo != nullptr);
         QTest::mouseMove(undo, undo->rect().center());
@@ -353,30 +355,31 @@ private slots:
         QMenu* file = form->menuBar()->actions().at(0)->menu();
         file->popup(form->mapToGlobal(QPoint(0, 20)));
         QVERIFY(QTest::qWaitForWindowExposed(file));
-        QTest::mouseMove(file, file->actionGeometry(form->FilePrintSetup1).center());
+        QTest::mouseMove(file, file->actionGeometry(form->commands().FilePrintSetup1).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Print Setup"));
-        QTest::mouseMove(file, file->actionGeometry(form->FileNew1).center());
+        QTest::mouseMove(file, file->actionGeometry(form->commands().FileNew1).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Create a new file"));
-        QTest::mouseMove(file, file->actionGeometry(form->SaveAs1).center());
+        QTest::mouseMove(file, file->actionGeometry(form->commands().SaveAs1).center());
         QTRY_COMPARE(form->panelText(0), QString());
-        QTest::mouseMove(file, file->actionGeometry(form->FilePrint1).center());
+        QTest::mouseMove(file, file->actionGeometry(form->commands().FilePrint1).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Print current file"));
         file->close();
         QTRY_COMPARE(form->panelText(0), QString());
 
         // A greyed item is highlighted too, and shows its hint.
         QMenu* edit = form->menuBar()->actions().at(1)->menu();
-        QVERIFY(!form->EditUndo1->isEnabled());
+        QVERIFY(!form->commands().EditUndo1->isEnabled());
         edit->popup(form->mapToGlobal(QPoint(40, 20)));
         QVERIFY(QTest::qWaitForWindowExposed(edit));
-        QTest::mouseMove(edit, edit->actionGeometry(form->EditCut1).center());
+        QTest::mouseMove(edit, edit->actionGeometry(form->commands().EditCut1).center());
         QTRY_COMPARE(form->panelText(0),
                      QStringLiteral("Cut the selection and put it on the Clipboard"));
-        QTest::mouseMove(edit, edit->actionGeometry(form->EditUndo1).center());
+        QTest::mouseMove(edit, edit->actionGeometry(form->commands().EditUndo1).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Revert the last action"));
         // Highlighted or not, a greyed item does nothing when chosen.
-        QSignalSpy undone(form->EditUndo1, &QAction::triggered);
-        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(form->EditUndo1).center());
+        QSignalSpy undone(form->commands().EditUndo1, &QAction::triggered);
+        QTest::mouseClick(edit, Qt::LeftButton, {},
+                          edit->actionGeometry(form->commands().EditUndo1).center());
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(undone.count(), 0);
         edit->close();
