@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
 
     /** The window's commands (QActions), shared by menu items, toolbar buttons and shortcuts. */
     const TForm1Actions& commands() const { return m_actions; }
+    /** A row of the window's command table (tform1_command_table.h). */
+    struct Command;
 
     /** The find dialog, created with the window and reused (tform1_commands.cpp). */
     tavlor::ui::FindDialog* FindDialog() const { return m_FindDialog; }
@@ -178,6 +181,9 @@ private:
     void showCellHint(const std::string& hint);
     /** The formula bar shows cell, read-only when it is huge. */
     void showInFormulaBar(const std::string& cell);
+
+    /** The window's commands, one row each (tform1_command_table.cpp). */
+    static std::span<const Command> commandTable();
 
     // Building the window (tform1_layout.cpp, tform1_actions.cpp).
     void buildLayout();

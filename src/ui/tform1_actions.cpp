@@ -1,5 +1,5 @@
 // Commands, menu and the wiring of every event to its handler.
-#include "ui/tform1.h"
+#include "ui/tform1_command_table.h"
 
 #include "ui/cell_editor.h"
 #include "ui/encoding_chooser.h"
@@ -19,15 +19,6 @@
 
 namespace {
 
-struct Command {
-    const char* name;
-    const char* caption;
-    const char* hint; // short hint "|" long hint, or one text for both
-    const char* shortcut;
-    int image; // -1: none
-    bool enabled;
-};
-
 // The long hint is the part after the first "|"; a hint without "|" is both halves.
 QString longHint(const QString& hint) {
     const qsizetype bar = hint.indexOf(u'|');
@@ -39,7 +30,7 @@ QString shortHint(const QString& hint) {
     return bar < 0 ? hint : hint.left(bar);
 }
 
-QAction* makeAction(QObject* owner, const Command& command) {
+QAction* makeAction(QObject* owner, const TForm1::Command& command) {
     auto* action = new QAction(QString::fromLatin1(command.caption), owner);
     action->setObjectName(QString::fromLatin1(command.name));
     const QString hint = QString::fromLatin1(command.hint);
@@ -47,8 +38,8 @@ QAction* makeAction(QObject* owner, const Command& command) {
     action->setToolTip(shortHint(hint));
     if (command.shortcut[0] != '\0')
         action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
-    if (command.image >= 0)
-        action->setIcon(tavlor::ui::glyph(command.image));
+    if (command.glyph >= 0)
+        action->setIcon(tavlor::ui::glyph(command.glyph));
     action->setEnabled(command.enabled);
     action->setShortcutContext(Qt::WindowShortcut);
     return action;
@@ -57,38 +48,11 @@ QAction* makeAction(QObject* owner, const Command& command) {
 } // namespace
 
 void TForm1::buildActions() {
-    const Command commands[] = {
-        {"FileNew1", "&New", "New|Create a new file", "Ctrl+N", 0, true},
-        {"FileOpen1", "&Open", "Open|Open a file", "Ctrl+O", 1, true},
-        {"FileSave1", "&Save", "Save|Save current file", "Ctrl+S", 2, true},
-        {"FilePrint1", "&Print...", "Print|Print current file", "", 3, true},
-        {"FilePrintSetup1", "Print Set&up...", "Print Setup", "", -1, true},
-        {"EditUndo1", "&Undo", "Undo|Revert the last action", "Ctrl+Z", 4, false},
-        {"EditCut1", "Cu&t", "Cut|Cut the selection and put it on the Clipboard", "Ctrl+X", 5,
-         true},
-        {"EditCopy1", "&Copy", "Copy|Copy the selection and put it on the Clipboard", "Ctrl+C", 6,
-         true},
-        {"EditPaste1", "&Paste", "Paste|Insert Clipboard contents", "Ctrl+V", 7, false},
-        {"EditDelete1", "&Delete", "Delete|Erase the selection", "", 10, true},
-        // Menu items and the Find button with their own handlers.
-        {"SaveAs1", "Save As...", "", "", -1, true},
-        {"Exit1", "Exit", "", "", -1, true},
-        {"Find1", "Find...", "", "", 8, true},
-        {"VersionHistory1", "Version History", "", "", -1, true},
-        {"About1", "About...", "", "", -1, true},
-        {"ToolButton10", "&Find", "Find|Find a text", "", 8, true},
-    };
-    QAction** targets[] = {
-        &m_actions.FileNew1,    &m_actions.FileOpen1,       &m_actions.FileSave1,
-        &m_actions.FilePrint1,  &m_actions.FilePrintSetup1, &m_actions.EditUndo1,
-        &m_actions.EditCut1,    &m_actions.EditCopy1,       &m_actions.EditPaste1,
-        &m_actions.EditDelete1, &m_actions.SaveAs1,         &m_actions.Exit1,
-        &m_actions.Find1,       &m_actions.VersionHistory1, &m_actions.About1,
-        &m_actions.ToolButton10};
-    static_assert(std::size(commands) == std::size(targets));
-    for (std::size_t i = 0; i < std::size(commands); ++i) {
-        *targets[i] = makeAction(this, commands[i]);
-        addAction(*targets[i]); // shortcuts work wherever the focus is in the window
+    for (const Command& command : commandTable()) {
+        QAction*& action = m_actions.*command.action;
+        Q_ASSERT(action == nullptr); // one row per action
+        action = makeAction(this, command);
+        addAction(action); // shortcuts work wherever the focus is in the window
     }
 }
 
@@ -101,39 +65,35 @@ void TForm1::buildMenu() {
     systemFont.setPointSizeF(systemFont.pointSizeF());
     bar->setFont(systemFont);
 
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("File1"));
-    file->addAction(m_actions.FileNew1);
-    file->addAction(m_actions.FileOpen1);
-    file->addAction(m_actions.FileSave1);
-    file->addAction(m_actions.SaveAs1);
-    file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    file->addAction(m_actions.FilePrintSetup1);
-    file->addAction(m_actions.FilePrint1);
-    file->addSeparator()->setObjectName(QStringLiteral("N2"));
-    file->addAction(m_actions.Exit1);
-
-    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
-    edit->setObjectName(QStringLiteral("Edit1"));
-    edit->addAction(m_actions.EditUndo1);
-    edit->addSeparator()->setObjectName(QStringLiteral("N3"));
-    edit->addAction(m_actions.EditCut1);
-    edit->addAction(m_actions.EditCopy1);
-    edit->addAction(m_actions.EditPaste1);
-    edit->addAction(m_actions.EditDelete1);
-    edit->addSeparator()->setObjectName(QStringLiteral("N4"));
-    edit->addAction(m_actions.Find1);
-    buildEncodingParts(edit);
-
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    help->addAction(m_actions.VersionHistory1);
-    help->addAction(m_actions.About1);
+    const struct {
+        Command::Menu menu;
+        const char* title;
+        const char* name;
+    } menus[] = {{Command::Menu::File, "File", "File1"},
+                 {Command::Menu::Edit, "Edit", "Edit1"},
+                 {Command::Menu::Help, "Help", "Help1"}};
+    std::vector<QMenu*> shown;
+    for (const auto& entry : menus) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(entry.title));
+        menu->setObjectName(QString::fromLatin1(entry.name));
+        for (const Command& command : commandTable()) {
+            if (command.menu.menu != entry.menu)
+                continue;
+            if (command.menu.separatorBefore != nullptr)
+                menu->addSeparator()->setObjectName(
+                    QString::fromLatin1(command.menu.separatorBefore));
+            menu->addAction(m_actions.*command.action);
+        }
+        if (entry.menu == Command::Menu::Edit)
+            buildEncodingParts(menu);
+        shown.push_back(menu);
+    }
+    shown.push_back(m_encodingChooser->menu());
 
     // Greyed items are highlighted too, so their hints show. The style lives with the window.
     auto* menuStyle = new tavlor::ui::MenuStyle(QApplication::style()->name());
     menuStyle->setParent(this);
-    for (QMenu* menu : {file, edit, help, m_encodingChooser->menu()}) {
+    for (QMenu* menu : shown) {
         menu->setStyle(menuStyle);
         menu->setToolTipsVisible(false);
         connect(menu, &QMenu::aboutToShow, this, guarded(&TForm1::updateEditActions));
@@ -143,24 +103,8 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::wireEvents() {
-    connect(m_actions.FileNew1, &QAction::triggered, this, guarded(&TForm1::FileNew1Execute));
-    connect(m_actions.FileOpen1, &QAction::triggered, this, guarded(&TForm1::FileOpen1Execute));
-    connect(m_actions.FileSave1, &QAction::triggered, this, guarded(&TForm1::FileSave1Execute));
-    connect(m_actions.SaveAs1, &QAction::triggered, this, guarded(&TForm1::SaveAs1Click));
-    connect(m_actions.FilePrint1, &QAction::triggered, this, guarded(&TForm1::FilePrint1Execute));
-    connect(m_actions.FilePrintSetup1, &QAction::triggered, this,
-            guarded(&TForm1::FilePrintSetup1Execute));
-    connect(m_actions.Exit1, &QAction::triggered, this, guarded(&TForm1::Exit1Click));
-    connect(m_actions.EditUndo1, &QAction::triggered, this, guarded(&TForm1::EditUndo1Execute));
-    connect(m_actions.EditCut1, &QAction::triggered, this, guarded(&TForm1::EditCut1Execute));
-    connect(m_actions.EditCopy1, &QAction::triggered, this, guarded(&TForm1::EditCopy1Execute));
-    connect(m_actions.EditPaste1, &QAction::triggered, this, guarded(&TForm1::EditPaste1Execute));
-    connect(m_actions.EditDelete1, &QAction::triggered, this, guarded(&TForm1::EditDelete1Execute));
-    connect(m_actions.Find1, &QAction::triggered, this, guarded(&TForm1::Find1Click));
-    connect(m_actions.ToolButton10, &QAction::triggered, this, guarded(&TForm1::ToolButton10Click));
-    connect(m_actions.VersionHistory1, &QAction::triggered, this,
-            guarded(&TForm1::VersionHistory1Click));
-    connect(m_actions.About1, &QAction::triggered, this, guarded(&TForm1::About1Click));
+    for (const Command& command : commandTable())
+        connect(m_actions.*command.action, &QAction::triggered, this, guarded(command.handler));
 
     connect(m_S, &tavlor::ui::SheetGrid::selectCell, this, [this](int col, int row, bool* can) {
         runGuarded([&] { SSelectCell(col, row, *can); });

@@ -1,5 +1,5 @@
 // The window's bands: toolbar, formula panel, grid, tab strip, status bar.
-#include "ui/tform1.h"
+#include "ui/tform1_command_table.h"
 
 #include "ui/cell_editor.h"
 #include "ui/formula_bar.h"
@@ -90,30 +90,9 @@ void TForm1::buildToolBar() {
     m_ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_ToolBar1->setContentsMargins(0, 0, 0, 0);
 
-    struct Entry {
-        QAction* action; // nullptr for a separator
-        const char* name;
-    };
-    const Entry entries[] = {
-        {m_actions.FileNew1, "ToolButton1"},
-        {m_actions.FileOpen1, "ToolButton2"},
-        {m_actions.FileSave1, "ToolButton3"},
-        {m_actions.FilePrint1, "ToolButton5"},
-        {nullptr, "ToolButton4"},
-        {m_actions.EditUndo1, "ToolButton6"},
-        {nullptr, "ToolButton13"},
-        {m_actions.EditCut1, "ToolButton7"},
-        {m_actions.EditCopy1, "ToolButton8"},
-        {m_actions.EditPaste1, "ToolButton9"},
-        {nullptr, "ToolButton14"},
-        {m_actions.ToolButton10, "ToolButton10"},
-    };
-    for (const Entry& entry : entries) {
-        QAction* action = entry.action ? entry.action : m_ToolBar1->addSeparator();
-        if (entry.action)
-            m_ToolBar1->addAction(action);
+    const auto place = [this](QAction* action, const char* name) {
         QWidget* widget = m_ToolBar1->widgetForAction(action);
-        widget->setObjectName(QString::fromLatin1(entry.name));
+        widget->setObjectName(QString::fromLatin1(name));
         widget->setStyle(m_toolBarStyle);
         widget->installEventFilter(this);
         if (auto* button = qobject_cast<QToolButton*>(widget)) {
@@ -121,6 +100,14 @@ void TForm1::buildToolBar() {
             button->setAutoRaise(true);
             button->setFocusPolicy(Qt::NoFocus);
         }
+    };
+    for (const Command& command : commandTable()) {
+        if (command.tool.button == nullptr)
+            continue;
+        if (command.tool.separatorBefore != nullptr)
+            place(m_ToolBar1->addSeparator(), command.tool.separatorBefore);
+        m_ToolBar1->addAction(m_actions.*command.action);
+        place(m_actions.*command.action, command.tool.button);
     }
     m_ToolBar1->installEventFilter(this);
 }
