@@ -14,7 +14,6 @@
 #include "ui/window_placement.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -59,19 +58,14 @@ TForm1::TForm1(QWidget* parent)
     connect(m_Timer1, &QTimer::timeout, this, guarded(&TForm1::Timer1Timer));
     m_Timer1->start();
 
-    m_idleTimer = new QTimer(this);
-    m_idleTimer->setSingleShot(true);
-    m_idleTimer->setInterval(0);
-    connect(m_idleTimer, &QTimer::timeout, this, guarded(&TForm1::updateEditActions));
-
     runGuarded([this] { FormCreate(); });
 }
 
 TForm1::~TForm1() {
     m_document.setView(nullptr);
-    disconnect(qApp, nullptr, this, nullptr);
-    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
-    m_idleTimer->stop();
+    // The edit commands follow the application's focus and clipboard: they stop first.
+    delete m_editCommands;
+    m_editCommands = nullptr;
     // The controls read the document: they go while it still exists.
     delete takeCentralWidget();
 }
@@ -151,11 +145,6 @@ void TForm1::showError(const std::string& message) {
         box.exec();
         m_documentUi.giveBackActivation();
     });
-}
-
-void TForm1::scheduleIdleUpdate() {
-    if (m_idleTimer && !m_idleTimer->isActive())
-        m_idleTimer->start();
 }
 
 bool TForm1::event(QEvent* event) {

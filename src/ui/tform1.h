@@ -3,6 +3,7 @@
 #include "core/document_workflow.h"
 #include "core/sheet_document.h"
 #include "core/sheet_view.h"
+#include "ui/edit_commands.h"
 #include "ui/qt_document_ui.h"
 #include "ui/tform1_actions.h"
 
@@ -24,7 +25,6 @@ class QToolBar;
 namespace tavlor::ui {
 class FormulaBar;
 class SheetGrid;
-class ShortcutGate;
 class EncodingChooser;
 class FindDialog;
 class PrintController;
@@ -119,13 +119,9 @@ public:
     void Find1Click();
     void ToolButton10Click();
     void FindDialogFind();
-    void EditUndo1Execute();
-    void EditCut1Execute();
-    void EditCopy1Execute();
-    void EditPaste1Execute();
-    void EditDelete1Execute();
-    /** Sets the enabled state of the commands; runs when the program becomes idle. */
-    void updateEditActions();
+    // The edit commands on the focused text box (edit_commands.cpp).
+    void EditUndo1Execute() { m_editCommands->EditUndo1Execute(); }
+    void EditDelete1Execute() { m_editCommands->EditDelete1Execute(); }
     void VersionHistory1Click();
     void About1Click();
 
@@ -148,8 +144,6 @@ public:
     }
     /** The error box: application title as caption, stop icon, OK. */
     void showError(const std::string& message);
-    /** Asks for updateEditActions() once the pending events are handled. */
-    void scheduleIdleUpdate();
 
     // Guard flags of the mirrored controls.
     bool EditTextSync = false; // true only while SSetEditText assigns the formula bar
@@ -185,6 +179,10 @@ private:
     /** The window's commands, one row each (tform1_command_table.cpp). */
     static std::span<const Command> commandTable();
 
+    void EditCut1Execute() { m_editCommands->EditCut1Execute(); }
+    void EditCopy1Execute() { m_editCommands->EditCopy1Execute(); }
+    void EditPaste1Execute() { m_editCommands->EditPaste1Execute(); }
+
     // Building the window (tform1_layout.cpp, tform1_actions.cpp).
     void buildLayout();
     void buildToolBar();
@@ -216,8 +214,7 @@ private:
     QTabBar* m_TabSet1 = nullptr;
     tavlor::ui::StatusPanels* m_StatusBar = nullptr;
     QTimer* m_Timer1 = nullptr;
-    QTimer* m_idleTimer = nullptr;
-    tavlor::ui::ShortcutGate* m_shortcutGate = nullptr;
+    tavlor::ui::EditCommands* m_editCommands = nullptr;
     bool m_shownOnce = false;
     QString m_cellHint; // the hint about the current cell that panel 0 shows, if any
     bool m_startupBoxesReleased = false;

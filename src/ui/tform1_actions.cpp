@@ -7,12 +7,10 @@
 #include "ui/glyphs.h"
 #include "ui/menu_style.h"
 #include "ui/sheet_grid.h"
-#include "ui/shortcut_gate.h"
 #include "ui/status_panels.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -54,6 +52,9 @@ void TForm1::buildActions() {
         action = makeAction(this, command);
         addAction(action); // shortcuts work wherever the focus is in the window
     }
+    m_editCommands = new tavlor::ui::EditCommands(
+        this, m_actions, [this](const std::function<void()>& body) { runGuarded(body); },
+        [this](const std::string& hint) { showCellHint(hint); });
 }
 
 void TForm1::buildMenu() {
@@ -96,7 +97,8 @@ void TForm1::buildMenu() {
     for (QMenu* menu : shown) {
         menu->setStyle(menuStyle);
         menu->setToolTipsVisible(false);
-        connect(menu, &QMenu::aboutToShow, this, guarded(&TForm1::updateEditActions));
+        connect(menu, &QMenu::aboutToShow, m_editCommands,
+                &tavlor::ui::EditCommands::updateEditActions);
         // Closing a menu leaves no hint behind.
         connect(menu, &QMenu::aboutToHide, this, [this] { m_StatusBar->setPanelText(0, {}); });
     }
@@ -118,20 +120,11 @@ void TForm1::wireEvents() {
     for (QLineEdit* box : std::initializer_list<QLineEdit*>{m_S->editor(), m_LabeledEdit1})
         connect(box, &QLineEdit::textEdited, this, guarded(&TForm1::hintSplitCell));
 
-    // Shortcuts reach the commands, not the text boxes, whichever has the focus.
-    m_shortcutGate = new tavlor::ui::ShortcutGate(
-        {m_actions.FileNew1, m_actions.FileOpen1, m_actions.FileSave1, m_actions.EditUndo1,
-         m_actions.EditCut1, m_actions.EditCopy1, m_actions.EditPaste1},
-        [this] { runGuarded([this] { updateEditActions(); }); }, this);
-    for (QWidget* box : std::initializer_list<QWidget*>{m_S, m_S->editor(), m_LabeledEdit1})
-        box->installEventFilter(m_shortcutGate);
-
-    // The enabled states follow focus, selection, text and clipboard once the events are handled.
-    connect(qApp, &QApplication::focusChanged, this, [this] { scheduleIdleUpdate(); });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            [this] { scheduleIdleUpdate(); });
-    for (QLineEdit* box : std::initializer_list<QLineEdit*>{m_S->editor(), m_LabeledEdit1}) {
-        connect(box, &QLineEdit::textChanged, this, [this] { scheduleIdleUpdate(); });
-        connect(box, &QLineEdit::selectionChanged, this, [this] { scheduleIdleUpdate(); });
+    // Every command key reaches its command, also from the text boxes.
+    std::vector<QAction*> keyed;
+    for (const Command& command : commandTable()) {
+        if (command.shortcut[0] != '\0')
+            keyed.push_back(m_actions.*command.action);
     }
+    m_editCommands->watch(std::move(keyed), m_S, {m_S->editor(), m_LabeledEdit1});
 }

@@ -1,7 +1,6 @@
-// Print, Find, the edit commands and the Help menu.
+// Print, Find and the Help menu.
 #include "ui/tform1.h"
 
-#include "core/cell_size_limit.h"
 #include "core/program_folder.h"
 #include "core/sheet_search.h"
 #include "ui/bytetext.h"
@@ -12,31 +11,12 @@
 #include "ui/taboutbox.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QMimeData>
 #include <QUrl>
-
-namespace {
-
-// The text box the edit commands act on: the focused formula bar or in-cell editor of window;
-// none while the focus is elsewhere, for instance in the find dialog.
-QLineEdit* editTarget(const QWidget* window) {
-    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    return edit != nullptr && edit->window() == window ? edit : nullptr;
-}
-
-bool clipboardOffersText() {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data != nullptr && data->hasText();
-}
-
-} // namespace
 
 void TForm1::createCommandParts() {
     m_FindDialog = new tavlor::ui::FindDialog(this);
@@ -82,59 +62,6 @@ void TForm1::FindDialogFind() {
     m_S->setFocus(Qt::OtherFocusReason);
     setCurrentCol(hit->col);
     setCurrentRow(hit->row);
-}
-
-// EditUndo1Execute: the focused text box undoes its last change.
-void TForm1::EditUndo1Execute() {
-    if (QLineEdit* target = editTarget(this); target != nullptr && !target->isReadOnly())
-        target->undo();
-}
-
-// EditCut1Execute: the selection goes to the clipboard and out of the focused text box.
-void TForm1::EditCut1Execute() {
-    QLineEdit* target = editTarget(this);
-    if (target != nullptr && !target->isReadOnly() && target->hasSelectedText())
-        target->cut();
-}
-
-// EditCopy1Execute: the selection of the focused text box goes to the clipboard.
-void TForm1::EditCopy1Execute() {
-    QLineEdit* target = editTarget(this);
-    if (target != nullptr && target->hasSelectedText())
-        target->copy();
-}
-
-// EditPaste1Execute: the clipboard text replaces the selection or goes in at the caret.
-void TForm1::EditPaste1Execute() {
-    QLineEdit* target = editTarget(this);
-    if (target == nullptr || target->isReadOnly() || !clipboardOffersText())
-        return;
-    // A cell that would be too long to edit in place is refused before the box lays it out.
-    const qsizetype length = target->text().size() - target->selectedText().size() +
-                             QApplication::clipboard()->text().size();
-    if (static_cast<std::size_t>(length) > tavlor::kEditableCellBytes) {
-        showCellHint(tavlor::refusedPasteHint());
-        return;
-    }
-    target->paste();
-}
-
-// EditDelete1Execute: removes the selection; the clipboard stays as it was.
-void TForm1::EditDelete1Execute() {
-    QLineEdit* target = editTarget(this);
-    if (target != nullptr && !target->isReadOnly() && target->hasSelectedText())
-        target->del();
-}
-
-void TForm1::updateEditActions() {
-    QLineEdit* target = editTarget(this);
-    const bool writable = target != nullptr && !target->isReadOnly();
-    const bool selected = target != nullptr && target->hasSelectedText();
-    m_actions.EditUndo1->setEnabled(writable && target->isUndoAvailable());
-    m_actions.EditCut1->setEnabled(writable && selected);
-    m_actions.EditCopy1->setEnabled(selected);
-    m_actions.EditPaste1->setEnabled(writable && clipboardOffersText());
-    m_actions.EditDelete1->setEnabled(writable && selected);
 }
 
 // VersionHistory1Click: shows versions.txt from the program's folder in the desktop's text

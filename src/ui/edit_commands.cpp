@@ -1,0 +1,113 @@
+#include "ui/edit_commands.h"
+
+#include "core/cell_size_limit.h"
+#include "ui/shortcut_gate.h"
+#include "ui/tform1_actions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTimer>
+
+namespace tavlor::ui {
+
+namespace {
+
+bool clipboardOffersText() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+
+} // namespace
+
+EditCommands::EditCommands(QWidget* window, const TForm1Actions& actions, Guard guard,
+                           HintSink showHint)
+    : QObject(window), m_window(window), m_actions(actions), m_guard(std::move(guard)),
+      m_showHint(std::move(showHint)), m_idleTimer(new QTimer(this)) {
+    m_idleTimer->setSingleShot(true);
+    m_idleTimer->setInterval(0);
+    connect(m_idleTimer, &QTimer::timeout, this, &EditCommands::updateEditActions);
+}
+
+void EditCommands::watch(std::vector<QAction*> shortcuts, QWidget* grid,
+                         const std::vector<QLineEdit*>& boxes) {
+    // Shortcuts reach the commands, not the text boxes, whichever has the focus.
+    auto* gate = new ShortcutGate(
+        std::move(shortcuts), [this] { updateEditActions(); }, this);
+    grid->installEventFilter(gate);
+    for (QLineEdit* box : boxes)
+        box->installEventFilter(gate);
+
+    // The enabled states follow focus, selection, text and clipboard once the events are handled.
+    connect(qApp, &QApplication::focusChanged, this, &EditCommands::scheduleIdleUpdate);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &EditCommands::scheduleIdleUpdate);
+    for (QLineEdit* box : boxes) {
+        connect(box, &QLineEdit::textChanged, this, &EditCommands::scheduleIdleUpdate);
+        connect(box, &QLineEdit::selectionChanged, this, &EditCommands::scheduleIdleUpdate);
+    }
+}
+
+QLineEdit* EditCommands::editTarget() const {
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    return edit != nullptr && edit->window() == m_window ? edit : nullptr;
+}
+
+void EditCommands::EditUndo1Execute() {
+    if (QLineEdit* target = editTarget(); target != nullptr && !target->isReadOnly())
+        target->undo();
+}
+
+void EditCommands::EditCut1Execute() {
+    QLineEdit* target = editTarget();
+    if (target != nullptr && !target->isReadOnly() && target->hasSelectedText())
+        target->cut();
+}
+
+void EditCommands::EditCopy1Execute() {
+    QLineEdit* target = editTarget();
+    if (target != nullptr && target->hasSelectedText())
+        target->copy();
+}
+
+void EditCommands::EditPaste1Execute() {
+    QLineEdit* target = editTarget();
+    if (target == nullptr || target->isReadOnly() || !clipboardOffersText())
+        return;
+    // A cell that would be too long to edit in place is refused before the box lays it out.
+    const qsizetype length = target->text().size() - target->selectedText().size() +
+                             QApplication::clipboard()->text().size();
+    if (static_cast<std::size_t>(length) > kEditableCellBytes) {
+        m_showHint(refusedPasteHint());
+        return;
+    }
+    target->paste();
+}
+
+void EditCommands::EditDelete1Execute() {
+    QLineEdit* target = editTarget();
+    if (target != nullptr && !target->isReadOnly() && target->hasSelectedText())
+        target->del();
+}
+
+void EditCommands::updateEditActions() {
+    m_guard([this] {
+        QLineEdit* target = editTarget();
+        const bool writable = target != nullptr && !target->isReadOnly();
+        const bool selected = target != nullptr && target->hasSelectedText();
+        m_actions.EditUndo1->setEnabled(writable && target->isUndoAvailable());
+        m_actions.EditCut1->setEnabled(writable && selected);
+        m_actions.EditCopy1->setEnabled(selected);
+        m_actions.EditPaste1->setEnabled(writable && clipboardOffersText());
+        m_actions.EditDelete1->setEnabled(writable && selected);
+    });
+}
+
+void EditCommands::scheduleIdleUpdate() {
+    if (!m_idleTimer->isActive())
+        m_idleTimer->start();
+}
+
+} // namespace tavlor::ui
