@@ -72,6 +72,44 @@ public:
     tavlor::SheetDocument& document() { return m_document; }
     const tavlor::SheetDocument& document() const { return m_document; }
 
+    // Entry points run from outside the window: main, drops, tests.
+    /** Opens dropped files, given as the bytes of their paths (tform1_documents.cpp). */
+    void WMDropFiles(const std::vector<std::string>& paths);
+    /** The command-line arguments after the program path; FormShow opens the file they name. */
+    void setCommandLine(std::vector<std::string> arguments);
+    /** The save prompt, the Open and Save dialogs, the caption and the load warning. */
+    tavlor::ui::QtDocumentUi& documentUi() { return m_documentUi; }
+    // Find and About (tform1_commands.cpp).
+    void Find1Click();
+    void ToolButton10Click();
+    void About1Click();
+    // The edit commands act on the focused text box (edit_commands.cpp).
+    void EditUndo1Execute() { m_editCommands->EditUndo1Execute(); }
+    void EditDelete1Execute() { m_editCommands->EditDelete1Execute(); }
+
+    // The document's encoding (tform1_encoding.cpp).
+    /** Reads the document's bytes in encoding: the text shown changes, no byte and not the
+     *  modified flag. */
+    void setDocumentEncoding(tavlor::TextEncoding encoding);
+    /** The status-bar field and the menu of encodings. */
+    tavlor::ui::EncodingChooser* encodingChooser() const { return m_encodingChooser; }
+
+    // Guard flags of the mirrored controls.
+    bool EditTextSync = false; // true only while SSetEditText assigns the formula bar
+    bool SelectSync = false;   // true only while SSelectCell runs
+
+protected:
+    bool event(QEvent* event) override;
+    void setVisible(bool visible) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static constexpr int kLabel1Width = 46; // the cell-name label, whatever its text
+
     // Start-up and window handlers (tform1.cpp).
     /** Runs once the window is built: flags, caption, size, header column, header cells. */
     void FormCreate();
@@ -106,35 +144,21 @@ public:
     bool FormCloseQuery();
     /** Runs once, on first show, before the window is centred. */
     void FormShow();
-    /** Opens dropped files, given as the bytes of their paths. */
-    void WMDropFiles(const std::vector<std::string>& paths);
-    /** The command-line arguments after the program path; FormShow opens the file they name. */
-    void setCommandLine(std::vector<std::string> arguments);
-    /** The save prompt, the Open and Save dialogs, the caption and the load warning. */
-    tavlor::ui::QtDocumentUi& documentUi() { return m_documentUi; }
 
-    // Other commands (tform1_commands.cpp).
+    // Other commands (tform1_commands.cpp, edit_commands.cpp).
     void FilePrint1Execute();
     void FilePrintSetup1Execute();
-    void Find1Click();
-    void ToolButton10Click();
     void FindDialogFind();
-    // The edit commands on the focused text box (edit_commands.cpp).
-    void EditUndo1Execute() { m_editCommands->EditUndo1Execute(); }
-    void EditDelete1Execute() { m_editCommands->EditDelete1Execute(); }
+    void EditCut1Execute() { m_editCommands->EditCut1Execute(); }
+    void EditCopy1Execute() { m_editCommands->EditCopy1Execute(); }
+    void EditPaste1Execute() { m_editCommands->EditPaste1Execute(); }
     void VersionHistory1Click();
-    void About1Click();
 
     // The document's encoding (tform1_encoding.cpp).
-    /** Reads the document's bytes in encoding: the text shown changes, no byte and not the
-     *  modified flag. */
-    void setDocumentEncoding(tavlor::TextEncoding encoding);
     /** Rewrites the document as UTF-8 (marks it modified when a byte changed). */
     void ConvertToUtf81Click();
     /** Panel 0 tells that the document's encoding cannot hold character, and what to do. */
     void reportUnheldCharacter(char32_t character);
-    /** The status-bar field and the menu of encodings. */
-    tavlor::ui::EncodingChooser* encodingChooser() const { return m_encodingChooser; }
 
     /** Runs body; a FileError or other exception ends it and shows the error box. */
     void runGuarded(const std::function<void()>& body);
@@ -144,22 +168,6 @@ public:
     }
     /** The error box: application title as caption, stop icon, OK. */
     void showError(const std::string& message);
-
-    // Guard flags of the mirrored controls.
-    bool EditTextSync = false; // true only while SSetEditText assigns the formula bar
-    bool SelectSync = false;   // true only while SSelectCell runs
-
-protected:
-    bool event(QEvent* event) override;
-    void setVisible(bool visible) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    static constexpr int kLabel1Width = 46; // the cell-name label, whatever its text
 
     // tavlor::SheetView
     void clearFormulaBar() override;
@@ -178,10 +186,6 @@ private:
 
     /** The window's commands, one row each (tform1_command_table.cpp). */
     static std::span<const Command> commandTable();
-
-    void EditCut1Execute() { m_editCommands->EditCut1Execute(); }
-    void EditCopy1Execute() { m_editCommands->EditCopy1Execute(); }
-    void EditPaste1Execute() { m_editCommands->EditPaste1Execute(); }
 
     // Building the window (tform1_layout.cpp, tform1_actions.cpp).
     void buildLayout();
