@@ -47,10 +47,9 @@ public:
     /** Sets the enabled states of the five commands, inside the error boundary; runs when the
      *  program becomes idle, before a menu opens and before a command key is matched. */
     void updateEditActions();
+private:
     /** Asks for updateEditActions() once the pending events are handled. */
     void scheduleIdleUpdate();
-
-private:
     /** The text box the commands act on: the window's focused formula bar or in-cell editor; none
      *  while the focus is elsewhere, for instance in the find dialog. */
     QLineEdit* editTarget() const;
