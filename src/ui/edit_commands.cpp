@@ -55,14 +55,19 @@ QLineEdit* EditCommands::editTarget() const {
     return edit != nullptr && edit->window() == m_window ? edit : nullptr;
 }
 
+QLineEdit* EditCommands::changeableSelection() const {
+    QLineEdit* target = editTarget();
+    const bool changeable = target != nullptr && !target->isReadOnly() && target->hasSelectedText();
+    return changeable ? target : nullptr;
+}
+
 void EditCommands::EditUndo1Execute() {
     if (QLineEdit* target = editTarget(); target != nullptr && !target->isReadOnly())
         target->undo();
 }
 
 void EditCommands::EditCut1Execute() {
-    QLineEdit* target = editTarget();
-    if (target != nullptr && !target->isReadOnly() && target->hasSelectedText())
+    if (QLineEdit* target = changeableSelection())
         target->cut();
 }
 
@@ -87,8 +92,7 @@ void EditCommands::EditPaste1Execute() {
 }
 
 void EditCommands::EditDelete1Execute() {
-    QLineEdit* target = editTarget();
-    if (target != nullptr && !target->isReadOnly() && target->hasSelectedText())
+    if (QLineEdit* target = changeableSelection())
         target->del();
 }
 

@@ -47,12 +47,15 @@ public:
     /** Sets the enabled states of the five commands, inside the error boundary; runs when the
      *  program becomes idle, before a menu opens and before a command key is matched. */
     void updateEditActions();
+
 private:
     /** Asks for updateEditActions() once the pending events are handled. */
     void scheduleIdleUpdate();
     /** The text box the commands act on: the window's focused formula bar or in-cell editor; none
      *  while the focus is elsewhere, for instance in the find dialog. */
     QLineEdit* editTarget() const;
+    /** The target box when its selection may be cut or deleted: writable, with text selected. */
+    QLineEdit* changeableSelection() const;
 
     QWidget* m_window;
     const TForm1Actions& m_actions;

@@ -162,6 +162,7 @@ private slots:
 
     void commandsCarryCaptionHintShortcutImageAndState() {
         auto form = showForm();
+        const TForm1Actions& actions = form->commands();
         const struct {
             QAction* action;
             const char* caption;
@@ -170,24 +171,23 @@ private slots:
             bool image;
             bool enabled;
         } table[] = {
-            {form->commands().FileNew1, "&New", "Create a new file", "Ctrl+N", true, true},
-            {form->commands().FileOpen1, "&Open", "Open a file", "Ctrl+O", true, true},
-            {form->commands().FileSave1, "&Save", "Save current file", "Ctrl+S", true, true},
-            {form->commands().FilePrint1, "&Print...", "Print current file", "", true, true},
-            {form->commands().FilePrintSetup1, "Print Set&up...", "Print Setup", "", false, true},
-            {form->commands().EditUndo1, "&Undo", "Revert the last action", "Ctrl+Z", true, false},
-            {form->commands().EditCut1, "Cu&t", "Cut the selection and put it on the Clipboard",
-             "Ctrl+X", true, true},
-            {form->commands().EditCopy1, "&Copy", "Copy the selection and put it on the Clipboard",
-             "Ctrl+C", true, true},
-            {form->commands().EditPaste1, "&Paste", "Insert Clipboard contents", "Ctrl+V", true,
-             false},
-            {form->commands().EditDelete1, "&Delete", "Erase the selection", "", true, true},
-            {form->commands().SaveAs1, "Save As...", "", "", false, true},
-            {form->commands().Exit1, "Exit", "", "", false, true},
-            {form->commands().Find1, "Find...", "", "", true, true},
-            {form->commands().VersionHistory1, "Version History", "", "", false, true},
-            {form->commands().About1, "About...", "", "", false, true},
+            {actions.FileNew1, "&New", "Create a new file", "Ctrl+N", true, true},
+            {actions.FileOpen1, "&Open", "Open a file", "Ctrl+O", true, true},
+            {actions.FileSave1, "&Save", "Save current file", "Ctrl+S", true, true},
+            {actions.FilePrint1, "&Print...", "Print current file", "", true, true},
+            {actions.FilePrintSetup1, "Print Set&up...", "Print Setup", "", false, true},
+            {actions.EditUndo1, "&Undo", "Revert the last action", "Ctrl+Z", true, false},
+            {actions.EditCut1, "Cu&t", "Cut the selection and put it on the Clipboard", "Ctrl+X",
+             true, true},
+            {actions.EditCopy1, "&Copy", "Copy the selection and put it on the Clipboard", "Ctrl+C",
+             true, true},
+            {actions.EditPaste1, "&Paste", "Insert Clipboard contents", "Ctrl+V", true, false},
+            {actions.EditDelete1, "&Delete", "Erase the selection", "", true, true},
+            {actions.SaveAs1, "Save As...", "", "", false, true},
+            {actions.Exit1, "Exit", "", "", false, true},
+            {actions.Find1, "Find...", "", "", true, true},
+            {actions.VersionHistory1, "Version History", "", "", false, true},
+            {actions.About1, "About...", "", "", false, true},
         };
         for (const auto& row : table) {
             QCOMPARE(row.action->text(), QString::fromLatin1(row.caption));
@@ -196,15 +196,14 @@ private slots:
             QCOMPARE(!row.action->icon().isNull(), row.image);
             // Enabled states at start; the idle update owns the edit commands' states afterwards
             // (they follow the focused box, which is already there once the window is shown).
-            const bool editCommand = row.action == form->commands().EditUndo1 ||
-                                     row.action == form->commands().EditCut1 ||
-                                     row.action == form->commands().EditCopy1 ||
-                                     row.action == form->commands().EditPaste1 ||
-                                     row.action == form->commands().EditDelete1;
+            const bool editCommand =
+                row.action == actions.EditUndo1 || row.action == actions.EditCut1 ||
+                row.action == actions.EditCopy1 || row.action == actions.EditPaste1 ||
+                row.action == actions.EditDelete1;
             if (!editCommand)
                 QCOMPARE(row.action->isEnabled(), row.enabled);
         }
-        QCOMPARE(form->commands().FileSave1->shortcut().toString(QKeySequence::NativeText),
+        QCOMPARE(actions.FileSave1->shortcut().toString(QKeySequence::NativeText),
                  QStringLiteral("Ctrl+S"));
     }
 
