@@ -1,7 +1,7 @@
 #include "core/file_reader.h"
 
+#include "core/descriptor_io.h"
 #include "core/file_error.h"
-#include "core/file_lock.h"
 #include "core/semicolon_reader.h"
 #include "core/system_text.h"
 

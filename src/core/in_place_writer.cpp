@@ -1,5 +1,6 @@
 #include "core/in_place_writer.h"
 
+#include "core/descriptor_io.h"
 #include "core/file_error.h"
 #include "core/system_text.h"
 
@@ -44,20 +45,6 @@ std::string backupFolder() {
     return {};
 }
 
-bool writeAllAt(int fd, const char* data, std::size_t size, off_t offset) {
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += n;
-    }
-    return true;
-}
-
 // Copies [0, size) of from to to, at the same offsets.
 bool copyBytes(int from, int to, off_t size) {
     std::vector<char> buffer(kChunk);
@@ -67,7 +54,8 @@ bool copyBytes(int from, int to, off_t size) {
         const ssize_t n = ::pread(from, buffer.data(), want, offset);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0 || !writeAllAt(to, buffer.data(), static_cast<std::size_t>(n), offset))
+        if (n <= 0 ||
+            !writeAllAt(to, std::string_view(buffer.data(), static_cast<std::size_t>(n)), offset))
             return false;
         offset += n;
     }
@@ -88,14 +76,9 @@ public:
         std::string name = path.substr(path.rfind('/') + 1);
         if (name.size() > 200)
             name.resize(200);
-        std::vector<char> buffer(folder.begin(), folder.end());
-        const std::string pattern = "/" + name + ".old-XXXXXX";
-        buffer.insert(buffer.end(), pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        m_fd = ::mkostemp(buffer.data(), O_CLOEXEC);
+        m_fd = makeTempFile(folder + "/" + name + ".old-XXXXXX", m_path);
         if (m_fd < 0)
             throw FileError(createErrorMessage(path, errno));
-        m_path = buffer.data();
         if (!copyBytes(fd, m_fd, m_size) || ::fsync(m_fd) != 0) {
             const int error = errno != 0 ? errno : EIO;
             discard();
@@ -138,8 +121,7 @@ void rewriteInPlace(int fd, const std::string& path, std::string_view text) {
         backup.discard();
         throw FileError(kStreamWriteError);
     }
-    if (!writeAllAt(fd, text.data(), text.size(), 0) || ::ftruncate(fd, length) != 0 ||
-        ::fsync(fd) != 0) {
+    if (!writeAllAt(fd, text, 0) || ::ftruncate(fd, length) != 0 || ::fsync(fd) != 0) {
         if (backup.restore(fd))
             backup.discard();
         throw FileError(kStreamWriteError);

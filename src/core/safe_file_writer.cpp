@@ -1,7 +1,7 @@
 #include "core/safe_file_writer.h"
 
+#include "core/descriptor_io.h"
 #include "core/file_error.h"
-#include "core/file_lock.h"
 #include "core/in_place_writer.h"
 #include "core/system_text.h"
 
@@ -111,18 +111,6 @@ mode_t currentUmask() {
     return mask;
 }
 
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // The name of the new file beside the target: ".<name>.tavlor-" and six characters; a very long
 // name is left out so the temporary name stays within the system's limit.
 std::string tempPrefix(const std::string& baseName) {
@@ -174,13 +162,8 @@ int openNewFile(const std::string& folder, const std::string& namePattern, NewFi
     }
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
         return errno;
-    std::vector<char> buffer(namePattern.begin(), namePattern.end());
-    buffer.push_back('\0');
-    file.fd.reset(::mkostemp(buffer.data(), O_CLOEXEC));
-    if (file.fd.get() < 0)
-        return errno;
-    file.path = buffer.data();
-    return 0;
+    file.fd.reset(makeTempFile(namePattern, file.path));
+    return file.fd.get() < 0 ? errno : 0;
 }
 
 // Gives an unnamed new file a free name that starts with prefix. Returns 0 or an errno value.
@@ -202,10 +185,6 @@ int nameNewFile(NewFile& file, const std::string& prefix) {
     }
     return EEXIST;
 }
-
-} // namespace
-
-namespace {
 
 enum class RenameResult { Done, NeedsInPlace };
 
@@ -255,7 +234,7 @@ RenameResult replaceByRename(const std::string& path, const std::string& target,
         ::fchmod(temp.fd.get(), 0666 & ~currentUmask());
     }
 
-    if (!writeAll(temp.fd.get(), text) || ::fsync(temp.fd.get()) != 0) {
+    if (!writeAllAt(temp.fd.get(), text, 0) || ::fsync(temp.fd.get()) != 0) {
         discard();
         throw FileError(kStreamWriteError);
     }

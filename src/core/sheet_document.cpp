@@ -5,8 +5,8 @@
 #include "core/semicolon_reader.h"
 #include "core/semicolon_writer.h"
 #include "core/sheet_view.h"
+#include "core/utf8.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace tavlor {
@@ -117,14 +117,10 @@ void SheetDocument::setEncoding(TextEncoding encoding) {
 void SheetDocument::convertToUtf8() {
     if (m_codec.isUtf8())
         return;
-    const auto isAscii = [](const std::string& text) {
-        return std::all_of(text.begin(), text.end(),
-                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    };
     for (int row = 1; row <= Sheet::kLastRow; ++row) {
         for (int col = 1; col <= Sheet::kLastCol; ++col) {
             const std::string& text = m_sheet.cell(col, row);
-            if (!isAscii(text))
+            if (!isPlainAscii(text))
                 m_sheet.setCell(col, row, m_codec.toUtf8(text));
         }
     }

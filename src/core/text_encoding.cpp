@@ -4,8 +4,6 @@
 #include "core/utf8.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <iconv.h>
 #include <stdexcept>
 
@@ -67,34 +65,6 @@ private:
     iconv_t m_cd;
 };
 
-// True when a byte of text is 0x80 or above. Whole words at a time, the last one overlapping the
-// one before, so the usual short cell takes one or two loads and few branches.
-bool hasHighByte(std::string_view text) {
-    constexpr std::uint64_t kHigh8 = 0x8080808080808080ULL;
-    const char* const p = text.data();
-    const std::size_t n = text.size();
-    std::uint64_t bits = 0;
-    if (n >= 8) {
-        std::uint64_t word = 0;
-        for (std::size_t i = 0; i + 8 < n; i += 8) {
-            std::memcpy(&word, p + i, 8);
-            bits |= word;
-        }
-        std::memcpy(&word, p + n - 8, 8);
-        return ((bits | word) & kHigh8) != 0;
-    }
-    if (n >= 4) {
-        std::uint32_t head = 0;
-        std::uint32_t tail = 0;
-        std::memcpy(&head, p, 4);
-        std::memcpy(&tail, p + n - 4, 4);
-        return ((head | tail) & 0x80808080U) != 0;
-    }
-    for (std::size_t i = 0; i < n; ++i)
-        bits |= static_cast<unsigned char>(p[i]);
-    return (bits & 0x80) != 0;
-}
-
 } // namespace
 
 std::string_view encodingName(TextEncoding encoding) {
@@ -110,7 +80,7 @@ TextEncoding detectEncoding(const Sheet& sheet) {
         const std::string* cells = sheet.rowCells(row);
         for (int col = 1; col <= Sheet::kLastCol; ++col) {
             const std::string& text = cells[col];
-            if (hasHighByte(text) && !isWellFormedUtf8(text))
+            if (!isPlainAscii(text) && !isWellFormedUtf8(text))
                 return TextEncoding::Windows1254;
         }
     }

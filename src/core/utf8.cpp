@@ -71,6 +71,34 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at, char32_t* 
     return length;
 }
 
+// Whole words at a time, the last one overlapping the one before, so the usual short cell takes one
+// or two loads and few branches.
+bool isPlainAscii(std::string_view text) {
+    constexpr std::uint64_t kHigh8 = 0x8080808080808080ULL;
+    const char* const p = text.data();
+    const std::size_t n = text.size();
+    std::uint64_t bits = 0;
+    if (n >= 8) {
+        std::uint64_t word = 0;
+        for (std::size_t i = 0; i + 8 < n; i += 8) {
+            std::memcpy(&word, p + i, 8);
+            bits |= word;
+        }
+        std::memcpy(&word, p + n - 8, 8);
+        return ((bits | word) & kHigh8) == 0;
+    }
+    if (n >= 4) {
+        std::uint32_t head = 0;
+        std::uint32_t tail = 0;
+        std::memcpy(&head, p, 4);
+        std::memcpy(&tail, p + n - 4, 4);
+        return ((head | tail) & 0x80808080U) == 0;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        bits |= static_cast<unsigned char>(p[i]);
+    return (bits & 0x80) == 0;
+}
+
 bool isWellFormedUtf8(std::string_view text) {
     const char* const data = text.data();
     const std::size_t size = text.size();

@@ -12,6 +12,9 @@ namespace tavlor {
 std::size_t utf8SequenceLength(std::string_view text, std::size_t at,
                                char32_t* codePoint = nullptr);
 
+/** True when every byte of text is below 0x80. */
+bool isPlainAscii(std::string_view text);
+
 /** True when every byte of text belongs to a well-formed UTF-8 sequence (plain ASCII is). */
 bool isWellFormedUtf8(std::string_view text);
 

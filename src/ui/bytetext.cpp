@@ -9,14 +9,6 @@ namespace {
 
 constexpr char16_t kByteSurrogateBase = tavlor::TextCodec::kByteSurrogateBase;
 
-bool isAscii(std::string_view bytes) {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 // The character at text[i] (a surrogate pair counts as one) and how many units it takes.
 char32_t characterAt(const QString& text, qsizetype i, qsizetype& units) {
     const char16_t u = text.at(i).unicode();
@@ -42,7 +34,7 @@ template <typename Each> bool eachCharacter(const QString& text, Each each) {
 } // namespace
 
 QString toText(std::string_view bytes) {
-    if (isAscii(bytes))
+    if (tavlor::isPlainAscii(bytes))
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
@@ -81,7 +73,7 @@ std::string toBytes(const QString& text) {
 }
 
 QString toText(std::string_view bytes, const tavlor::TextCodec& codec) {
-    if (codec.isUtf8() || isAscii(bytes))
+    if (codec.isUtf8() || tavlor::isPlainAscii(bytes))
         return toText(bytes);
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* out = text.data();
