@@ -1,5 +1,6 @@
 #include "ui/bytetext.h"
 
+#include "core/cell_size_limit.h"
 #include "core/text_encoding.h"
 #include "core/utf8.h"
 
@@ -73,8 +74,10 @@ std::string toBytes(const QString& text) {
 }
 
 QString toText(std::string_view bytes, const tavlor::TextCodec& codec) {
-    if (codec.isUtf8() || tavlor::isPlainAscii(bytes))
+    if (codec.isUtf8())
         return toText(bytes);
+    if (tavlor::isPlainAscii(bytes))
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char b : bytes)
@@ -113,6 +116,12 @@ std::optional<char32_t> firstUnheldCharacter(const QString& text, const tavlor::
         return !unheld;
     });
     return unheld;
+}
+
+QString editorText(std::string_view cell, const tavlor::TextCodec& codec) {
+    if (!tavlor::isHugeCell(cell))
+        return toText(cell, codec);
+    return toText(tavlor::shownPart(cell), codec) + QChar(0x2026);
 }
 
 } // namespace tavlor::ui

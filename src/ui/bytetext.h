@@ -33,4 +33,8 @@ std::optional<std::string> toBytes(const QString& text, const tavlor::TextCodec&
  *  them all. */
 std::optional<char32_t> firstUnheldCharacter(const QString& text, const tavlor::TextCodec& codec);
 
+/** The text the in-cell editor and the formula bar show for a cell: all of it, or the start of a
+ *  huge cell followed by "…" (such a cell is not edited in place). */
+QString editorText(std::string_view cell, const tavlor::TextCodec& codec);
+
 } // namespace tavlor::ui

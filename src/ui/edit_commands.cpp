@@ -24,7 +24,7 @@ bool clipboardOffersText() {
 
 EditCommands::EditCommands(QWidget* window, const TForm1Actions& actions, Guard guard,
                            HintSink showHint)
-    : QObject(window), m_window(window), m_actions(actions), m_guard(std::move(guard)),
+    : QObject(window), m_actions(actions), m_guard(std::move(guard)),
       m_showHint(std::move(showHint)), m_idleTimer(new QTimer(this)) {
     m_idleTimer->setSingleShot(true);
     m_idleTimer->setInterval(0);
@@ -52,7 +52,7 @@ void EditCommands::watch(std::vector<QAction*> shortcuts, QWidget* grid,
 
 QLineEdit* EditCommands::editTarget() const {
     auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    return edit != nullptr && edit->window() == m_window ? edit : nullptr;
+    return edit != nullptr && edit->window() == parent() ? edit : nullptr;
 }
 
 QLineEdit* EditCommands::changeableSelection() const {

@@ -57,7 +57,6 @@ private:
     /** The target box when its selection may be cut or deleted: writable, with text selected. */
     QLineEdit* changeableSelection() const;
 
-    QWidget* m_window;
     const TForm1Actions& m_actions;
     Guard m_guard;
     HintSink m_showHint;

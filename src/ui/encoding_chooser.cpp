@@ -1,5 +1,7 @@
 #include "ui/encoding_chooser.h"
 
+#include "ui/bytetext.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -11,15 +13,11 @@ namespace tavlor::ui {
 
 namespace {
 
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // "Windows-1254 (Turkish)"; UTF-8 serves every language and has no addition.
 QString itemText(tavlor::TextEncoding encoding) {
-    const QString name = latin1(tavlor::encodingName(encoding));
+    const QString name = toText(tavlor::encodingName(encoding));
     const std::string_view languages = tavlor::encodingLanguages(encoding);
-    return languages.empty() ? name : name + QStringLiteral(" (") + latin1(languages) + u')';
+    return languages.empty() ? name : name + QStringLiteral(" (") + toText(languages) + u')';
 }
 
 } // namespace
@@ -58,24 +56,24 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
     // As wide as the longest name, so the panels stay put when the encoding changes.
     int widest = 0;
     for (const tavlor::TextEncoding encoding : tavlor::kTextEncodings) {
-        m_field->setText(latin1(tavlor::encodingName(encoding)));
+        m_field->setText(toText(tavlor::encodingName(encoding)));
         widest = std::max(widest, m_field->sizeHint().width());
     }
     m_field->setMinimumWidth(widest);
 
-    m_open = new QAction(QStringLiteral("Encoding"), window);
-    m_open->setObjectName(QStringLiteral("EncodingMenu1"));
-    m_open->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+E")));
-    m_open->setShortcutContext(Qt::WindowShortcut);
-    window->addAction(m_open);
-    connect(m_open, &QAction::triggered, m_field, &QToolButton::showMenu);
+    auto* open = new QAction(QStringLiteral("Encoding"), window);
+    open->setObjectName(QStringLiteral("EncodingMenu1"));
+    open->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+    open->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(open);
+    connect(open, &QAction::triggered, m_field, &QToolButton::showMenu);
 
     show(tavlor::TextEncoding::Utf8);
 }
 
 void EncodingChooser::show(tavlor::TextEncoding encoding) {
     m_actions.at(encoding)->setChecked(true);
-    m_field->setText(latin1(tavlor::encodingName(encoding)));
+    m_field->setText(toText(tavlor::encodingName(encoding)));
     m_convert->setEnabled(encoding != tavlor::TextEncoding::Utf8);
 }
 

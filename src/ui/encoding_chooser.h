@@ -27,8 +27,6 @@ public:
     QToolButton* field() const { return m_field; }
     QAction* action(tavlor::TextEncoding encoding) const { return m_actions.at(encoding); }
     QAction* convertAction() const { return m_convert; }
-    /** Window-wide command that opens the field's menu from the keyboard. */
-    QAction* openAction() const { return m_open; }
 
     /** Shows encoding as the document's: field text, checked item, conversion only when 8-bit. */
     void show(tavlor::TextEncoding encoding);
@@ -44,7 +42,6 @@ private:
     QToolButton* m_field = nullptr;
     std::map<tavlor::TextEncoding, QAction*> m_actions;
     QAction* m_convert = nullptr;
-    QAction* m_open = nullptr;
 };
 
 } // namespace tavlor::ui

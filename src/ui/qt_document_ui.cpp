@@ -111,16 +111,12 @@ std::optional<std::string> QtDocumentUi::run(QFileDialog* dialog, const QString&
     // would open or create a different file.
     struct stat info {};
     if (lastName.contains(QChar(QChar::ReplacementCharacter)) && ::stat(path.c_str(), &info) != 0) {
-        QMessageBox box(QMessageBox::Warning, toText(DocumentWorkflow::AppTitle),
-                        QStringLiteral("The file dialog cannot give the exact name of \"%1\": it "
-                                       "is not valid UTF-8, and the dialog would use another "
-                                       "file. Choose another name, or open the file by dropping "
-                                       "it on the window or from the command line.")
-                            .arg(lastName),
-                        QMessageBox::Ok, m_window);
-        box.setObjectName(QStringLiteral("NameWarning"));
-        box.exec();
-        giveBackActivation();
+        warn("NameWarning",
+             QStringLiteral("The file dialog cannot give the exact name of \"%1\": it is not "
+                            "valid UTF-8, and the dialog would use another file. Choose another "
+                            "name, or open the file by dropping it on the window or from the "
+                            "command line.")
+                 .arg(lastName));
         return std::nullopt;
     }
     return path;
@@ -133,13 +129,14 @@ void QtDocumentUi::setCaption(const std::string& caption) {
 }
 
 void QtDocumentUi::showLoadWarning(const std::string& text) {
-    showBox([this, message = toText(text)] {
-        QMessageBox box(QMessageBox::Warning, toText(DocumentWorkflow::AppTitle), message,
-                        QMessageBox::Ok, m_window);
-        box.setObjectName(QStringLiteral("LoadWarning"));
-        box.exec();
-        giveBackActivation();
-    });
+    showBox([this, message = toText(text)] { warn("LoadWarning", message); });
+}
+
+void QtDocumentUi::warn(const char* objectName, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, programTitle(), text, QMessageBox::Ok, m_window);
+    box.setObjectName(QString::fromLatin1(objectName));
+    box.exec();
+    giveBackActivation();
 }
 
 void QtDocumentUi::holdBoxesDuring(const std::function<void()>& body) {

@@ -20,12 +20,6 @@ constexpr int kDefaultColWidth = 100;
 constexpr int kDefaultRowHeight = 20;
 } // namespace
 
-QString editorText(std::string_view cell, const tavlor::TextCodec& codec) {
-    if (!tavlor::isHugeCell(cell))
-        return toText(cell, codec);
-    return toText(tavlor::shownPart(cell), codec) + QChar(0x2026);
-}
-
 SheetGrid::SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent)
     : QTableView(parent), m_sheet(sheet), m_codec(codec),
       m_model(new SheetModel(sheet, codec, this)) {
@@ -136,8 +130,9 @@ void SheetGrid::resyncWithSheet() {
     viewport()->update();
     if (m_editorOpen && m_editorCol > 0 && m_editorRow > 0) {
         const std::string& cell = m_sheet.cell(m_editorCol, m_editorRow);
-        if (m_editor->text() != editorText(cell, m_codec))
-            showInEditor(cell);
+        const QString text = editorText(cell, m_codec);
+        if (m_editor->text() != text)
+            showInEditor(cell, text);
     }
 }
 
@@ -229,8 +224,12 @@ void SheetGrid::commitEditor() {
 }
 
 void SheetGrid::showInEditor(const std::string& cell) {
+    showInEditor(cell, editorText(cell, m_codec));
+}
+
+void SheetGrid::showInEditor(const std::string& cell, const QString& text) {
     m_editor->setReadOnly(tavlor::isHugeCell(cell));
-    m_editor->setText(editorText(cell, m_codec));
+    m_editor->setText(text);
     m_editor->selectAll();
 }
 

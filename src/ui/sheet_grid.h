@@ -15,10 +15,6 @@ namespace tavlor::ui {
 class CellEditor;
 class SheetModel;
 
-/** The text the in-cell editor and the formula bar show for a cell: all of it, or the start of a
- *  huge cell followed by "…" (such a cell is not edited in place). */
-QString editorText(std::string_view cell, const tavlor::TextCodec& codec);
-
 /** The grid S: shows the sheet with its header row and column, keeps the current cell (in sheet
  *  coordinates, always a data cell) and the in-cell editor on it, and reports select-cell,
  *  set-edit-text and click events in the order the window's handlers rely on. */
@@ -104,6 +100,8 @@ private:
     void openEditor();
     /** The editor shows cell (wholly selected), read-only when it is huge. */
     void showInEditor(const std::string& cell);
+    /** The same, with the cell's text already made. */
+    void showInEditor(const std::string& cell, const QString& text);
     void closeEditor();
     void commitEditor();
     void placeEditor();

@@ -30,8 +30,8 @@ TerminationRequest::TerminationRequest(QWidget* window) : m_window(window) {
     m_readFd = fds[0];
     m_writeFd = fds[1];
     g_wakeFd = m_writeFd;
-    m_notifier = new QSocketNotifier(m_readFd, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [this] { onWake(); });
+    auto* notifier = new QSocketNotifier(m_readFd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] { onWake(); });
     struct sigaction action {};
     action.sa_handler = onTerminate;
     sigemptyset(&action.sa_mask);

@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-class QSocketNotifier;
 class QWidget;
 
 namespace tavlor::ui {
@@ -22,7 +21,6 @@ private:
     void onWake();
 
     QWidget* m_window = nullptr;
-    QSocketNotifier* m_notifier = nullptr;
     int m_readFd = -1;
     int m_writeFd = -1;
     bool m_closing = false;

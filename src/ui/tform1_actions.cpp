@@ -85,10 +85,9 @@ void TForm1::buildMenu() {
                     QString::fromLatin1(command.menu.separatorBefore));
             menu->addAction(m_actions.*command.action);
         }
-        if (entry.menu == Command::Menu::Edit)
-            buildEncodingParts(menu);
         shown.push_back(menu);
     }
+    buildEncodingParts(shown[1]); // the Encoding submenu closes the Edit menu
     shown.push_back(m_encodingChooser->menu());
 
     // Greyed items are highlighted too, so their hints show. The style lives with the window.

@@ -13,14 +13,6 @@
 #include <QMenu>
 #include <QToolButton>
 
-namespace {
-
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 void TForm1::buildEncodingParts(QMenu* editMenu) {
     m_encodingChooser = new tavlor::ui::EncodingChooser(this);
     editMenu->addSeparator()->setObjectName(QStringLiteral("N5"));
@@ -42,16 +34,9 @@ void TForm1::buildEncodingParts(QMenu* editMenu) {
 }
 
 void TForm1::setDocumentEncoding(tavlor::TextEncoding encoding) {
-    // The formula bar shows the same bytes in the new encoding, without writing them back.
-    const std::optional<std::string> shown =
-        tavlor::ui::toBytes(m_LabeledEdit1->text(), m_document.codec());
     m_document.setEncoding(encoding);
-    if (shown) {
-        const bool syncing = EditTextSync;
-        EditTextSync = true;
-        m_LabeledEdit1->assign(tavlor::ui::toText(*shown, m_document.codec()));
-        EditTextSync = syncing;
-    }
+    // The formula bar shows the current cell's bytes in the new encoding, without writing them.
+    mirrorCell(m_S->col(), m_S->row());
 }
 
 void TForm1::ConvertToUtf81Click() {
@@ -63,7 +48,7 @@ void TForm1::reportUnheldCharacter(char32_t character) {
     // Short enough for the 250 pixels of panel 0; "Convert Document to UTF-8" is in the menu of
     // the encoding field next to it.
     const char32_t shown[] = {character};
-    const QString name = latin1(tavlor::encodingName(m_document.encoding()));
+    const QString name = tavlor::ui::toText(tavlor::encodingName(m_document.encoding()));
     m_StatusBar->setPanelText(0, QStringLiteral("No ") + QString::fromUcs4(shown, 1) +
                                      QStringLiteral(" in ") + name +
                                      QStringLiteral(": convert to UTF-8"));

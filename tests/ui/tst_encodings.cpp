@@ -117,6 +117,14 @@ private slots:
         QVERIFY(menuShown);
         QCOMPARE(m_form->document().encoding(), TextEncoding::Windows1254);
         QCOMPARE(shown(*m_form, 1, 1), QStringLiteral("Şişli"));
+
+        // A huge cell shown in part: the formula bar follows the editor into an encoding without
+        // "…".
+        m_form->S()->writeCell(3, 1, std::string(200 * 1024, '\xFE'));
+        m_form->S()->moveTo(3, 1);
+        m_form->encodingChooser()->action(TextEncoding::Iso8859_15)->trigger();
+        QVERIFY(m_form->S()->editor()->text().startsWith(QStringLiteral("þþ")));
+        QCOMPARE(m_form->LabeledEdit1()->text(), m_form->S()->editor()->text());
     }
 
     void convertingRewritesTheBytesAsUtf8() {
