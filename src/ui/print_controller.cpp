@@ -11,6 +11,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include <limits>
 #include <stdexcept>
 
 namespace tavlor::ui {
@@ -19,8 +20,13 @@ namespace {
 
 const char* const kPrinterNotFound = "Printer not found!";
 // A job that runs longer than this shows its progress and a Cancel button (the full sheet takes
-// seconds: 3,333 pages).
-constexpr int kShowProgressAfterMs = 1000;
+// seconds on a slow machine: thousands of pages).
+constexpr std::chrono::milliseconds kShowProgressAfter{1000};
+
+std::chrono::milliseconds steadyNow() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
 
 // Only all pages: no page range, no selection, no current page.
 void restrictToAllPages(QPrintDialog& dialog) {
@@ -45,7 +51,8 @@ private:
 
 } // namespace
 
-PrintController::PrintController(QWidget* owner) : QObject(owner), m_owner(owner) {}
+PrintController::PrintController(QWidget* owner)
+    : QObject(owner), m_owner(owner), m_clock(steadyNow) {}
 
 PrintController::~PrintController() = default;
 
@@ -103,19 +110,26 @@ void PrintController::printJob(const tavlor::Sheet& sheet, const tavlor::TextCod
     progress.setObjectName(QStringLiteral("PrintProgress"));
     progress.setWindowTitle(QStringLiteral("Print"));
     progress.setWindowModality(Qt::NonModal);
-    progress.setMinimumDuration(kShowProgressAfterMs);
+    // Shown by the job's own clock below, never by the box's timer, whose estimate reads the
+    // wall clock.
+    progress.setMinimumDuration(std::numeric_limits<int>::max());
     progress.setValue(0);
+    const std::chrono::milliseconds started = m_clock();
     bool done = false;
     {
         PrinterTextDevice device(current, codec);
         done = tavlor::printSheet(
             sheet, device, codec.encoding(), [&](std::int64_t row, std::int64_t rows) {
                 const int percent = static_cast<int>(row * 100 / rows);
-                if (percent != progress.value()) {
+                const bool due = !progress.isVisible() && !progress.wasCanceled() &&
+                                 m_clock() - started >= kShowProgressAfter;
+                if (percent != progress.value() || due) {
                     progress.setLabelText(
                         QStringLiteral("Printing row %1 of %2").arg(row).arg(rows));
                     progress.setValue(percent);
                 }
+                if (due)
+                    progress.show();
                 if (!progress.wasCanceled())
                     return true;
                 // A printer's job is withdrawn; a PDF file cannot be, and goes below.

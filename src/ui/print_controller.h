@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -33,6 +35,11 @@ public:
      *  std::runtime_error("Printing in progress") when confirmed while a job runs. */
     void setup();
 
+    /** A monotonic clock; a job shows its progress once it has run a second by this clock. */
+    using Clock = std::function<std::chrono::milliseconds()>;
+    /** Replaces the steady clock that times jobs (tests step it by hand). */
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+
     /** The current printer (the system's default, or PDF output, until a dialog changes it). */
     QPrinter& printer();
     bool isPrinting() const { return m_printing; }
@@ -47,6 +54,7 @@ private:
     QWidget* m_owner = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     bool m_printing = false;
+    Clock m_clock;
 };
 
 } // namespace tavlor::ui
