@@ -109,6 +109,10 @@ void EditCommands::updateEditActions() {
     });
 }
 
+bool EditCommands::updatePending() const {
+    return m_idleTimer->isActive();
+}
+
 void EditCommands::scheduleIdleUpdate() {
     if (!m_idleTimer->isActive())
         m_idleTimer->start();

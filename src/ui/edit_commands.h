@@ -47,6 +47,8 @@ public:
     /** Sets the enabled states of the five commands, inside the error boundary; runs when the
      *  program becomes idle, before a menu opens and before a command key is matched. */
     void updateEditActions();
+    /** True while an idle update is asked for and has not run yet. */
+    bool updatePending() const;
 
 private:
     /** Asks for updateEditActions() once the pending events are handled. */

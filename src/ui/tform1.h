@@ -68,6 +68,7 @@ public:
     QTabBar* TabSet1() const { return m_TabSet1; }
     tavlor::ui::StatusPanels* StatusBar() const { return m_StatusBar; }
     QTimer* Timer1() const { return m_Timer1; }
+    const tavlor::ui::EditCommands* editCommands() const { return m_editCommands; }
     QString panelText(int index) const;
     tavlor::SheetDocument& document() { return m_document; }
     const tavlor::SheetDocument& document() const { return m_document; }

@@ -8,14 +8,18 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -161,6 +165,11 @@ private slots:
     void saveDialogsCompletionListClosesWithIt() {
         std::ofstream(m_dir.filePath(QStringLiteral("alpha.csv")).toStdString()) << "x;\r\n";
         QCompleter* completer = nullptr;
+        // The folder's names arrive from a background reader; the completion list reopens itself
+        // when they do, which must not happen once the dialog has closed.
+        auto* names = m_ui->SaveDialog()->findChild<QFileSystemModel*>();
+        QVERIFY(names != nullptr);
+        QSignalSpy namesRead(names, &QFileSystemModel::directoryLoaded);
         m_script->then([&](QWidget* modal) {
             auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             completer = edit->completer();
@@ -173,7 +182,9 @@ private slots:
             m_ui->chooseSavePath(m_dir.filePath(QStringLiteral("x.csv")).toStdString());
         QCOMPARE(QString::fromStdString(chosen.value()), m_dir.filePath(QStringLiteral("alp.csv")));
         QVERIFY(completer != nullptr);
-        QTest::qWait(300);
+        QTRY_VERIFY(std::any_of(namesRead.cbegin(), namesRead.cend(), [&](const QVariantList& args) {
+            return QDir(args.at(0).toString()) == QDir(m_dir.path());
+        }));
         QVERIFY(!completer->popup()->isVisible());
 
         // Next time the list completes names again.

@@ -1,6 +1,7 @@
 // Undo, Cut, Copy, Paste and Delete on the focused text box, with their enabled states.
 #include "support/form_harness.h"
 #include "ui/cell_editor.h"
+#include "ui/edit_commands.h"
 #include "ui/find_dialog.h"
 #include "ui/formula_bar.h"
 #include "ui/sheet_grid.h"
@@ -33,8 +34,8 @@ QString states(const TForm1& form) {
 }
 
 // Lets the idle update run.
-void settle() {
-    QTest::qWait(20);
+void settle(const TForm1& form) {
+    QTRY_VERIFY(!form.editCommands()->updatePending());
 }
 
 } // namespace
@@ -62,7 +63,7 @@ private:
 void TestEditCommands::init() {
     m_form = showForm();
     QApplication::clipboard()->setText(QStringLiteral("clip"));
-    settle();
+    settle(*m_form);
 }
 
 void TestEditCommands::enabledStatesFollowTheFocusedBox() {
@@ -70,18 +71,18 @@ void TestEditCommands::enabledStatesFollowTheFocusedBox() {
     QVERIFY(m_form->S()->editor()->hasFocus());
     QCOMPARE(states(*m_form), QStringLiteral("---P-"));
     QTest::keyClicks(m_form->S()->editor(), QStringLiteral("abc"));
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("U--P-"));
     m_form->S()->editor()->setSelection(0, 2);
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("UXCPD"));
 
     m_form->LabeledEdit1()->setFocus();
     m_form->LabeledEdit1()->deselect();
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("---P-")); // the formula bar's own undo is empty
     m_form->LabeledEdit1()->selectAll();
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("-XCPD"));
 }
 
@@ -91,7 +92,7 @@ void TestEditCommands::arrivingOnAFilledCellSelectsItsWholeText() {
     QTest::keyClick(m_form->S()->editor(), Qt::Key_Down);
     QTest::keyClick(m_form->S()->editor(), Qt::Key_Right);
     QCOMPARE(m_form->Label1()->text(), QStringLiteral("B2"));
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("-XCPD"));
 }
 
@@ -100,7 +101,7 @@ void TestEditCommands::cutEmptiesTheCellAtOnceAndUpdatesTheTotals() {
     m_form->S()->moveTo(3, 4);
     m_form->document().Genislik();
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:4 Total Cols:3"));
-    settle();
+    settle(*m_form);
     QVERIFY(m_form->commands().EditCut1->isEnabled());
     m_form->commands().EditCut1->trigger();
     QCOMPARE(cell(*m_form, 3, 4), std::string());
@@ -108,7 +109,7 @@ void TestEditCommands::cutEmptiesTheCellAtOnceAndUpdatesTheTotals() {
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
     QCOMPARE(m_form->LabeledEdit1()->text(), QString());
     QCOMPARE(m_form->panelText(1), QStringLiteral("Modified"));
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("U--P-"));
 
     // Undo brings the text back into the cell the same way.
@@ -120,7 +121,7 @@ void TestEditCommands::cutEmptiesTheCellAtOnceAndUpdatesTheTotals() {
 void TestEditCommands::copyChangesNoCell() {
     putCell(*m_form, 1, 1, "copy me");
     m_form->S()->editor()->selectAll();
-    settle();
+    settle(*m_form);
     const Counts before = counts(*m_form);
     m_form->commands().EditCopy1->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("copy me"));
@@ -131,7 +132,7 @@ void TestEditCommands::copyChangesNoCell() {
 void TestEditCommands::deleteLeavesTheClipboardAlone() {
     putCell(*m_form, 1, 1, "abcdef");
     m_form->S()->editor()->setSelection(1, 3);
-    settle();
+    settle(*m_form);
     m_form->commands().EditDelete1->trigger();
     QCOMPARE(cell(*m_form, 1, 1), std::string("aef"));
     QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("aef"));
@@ -140,7 +141,7 @@ void TestEditCommands::deleteLeavesTheClipboardAlone() {
 
 void TestEditCommands::pasteOfTwoLinesKeepsTheLineBreakInTheCell() {
     QApplication::clipboard()->setText(QStringLiteral("first line\r\nsecond line"));
-    settle();
+    settle(*m_form);
     QVERIFY(m_form->commands().EditPaste1->isEnabled());
     m_form->commands().EditPaste1->trigger();
     QCOMPARE(cell(*m_form, 1, 1), std::string("first line\r\nsecond line"));
@@ -157,11 +158,11 @@ void TestEditCommands::pasteAndUndoInTheFormulaBarWriteTheCurrentCell() {
     m_form->S()->moveTo(2, 5);
     m_form->LabeledEdit1()->setFocus();
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
-    settle();
+    settle(*m_form);
     m_form->commands().EditPaste1->trigger();
     QCOMPARE(cell(*m_form, 2, 5), std::string("pasted"));
     QCOMPARE(m_form->S()->editor()->text(), QStringLiteral("pasted"));
-    settle();
+    settle(*m_form);
     QVERIFY(m_form->commands().EditUndo1->isEnabled());
     m_form->commands().EditUndo1->trigger();
     QCOMPARE(cell(*m_form, 2, 5), std::string());
@@ -172,24 +173,24 @@ void TestEditCommands::pasteIsGreyedWithoutTextOnTheClipboard() {
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
     QApplication::clipboard()->setImage(image);
-    settle();
+    settle(*m_form);
     QVERIFY(!QApplication::clipboard()->mimeData()->hasText());
     QVERIFY(!m_form->commands().EditPaste1->isEnabled());
     QApplication::clipboard()->setText(QString());
-    settle();
+    settle(*m_form);
     QVERIFY(m_form->commands().EditPaste1->isEnabled()); // text, even empty, can be pasted
 }
 
 void TestEditCommands::allGreyedWhileTheFindDialogHasTheFocus() {
     QTest::keyClicks(m_form->S()->editor(), QStringLiteral("text"));
     m_form->S()->editor()->selectAll();
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("UXCPD"));
     m_form->Find1Click();
     QTRY_COMPARE(QApplication::activeWindow(), m_form->FindDialog());
     m_form->FindDialog()->findEdit()->setText(QStringLiteral("find text"));
     m_form->FindDialog()->findEdit()->selectAll();
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("-----"));
     // Running a greyed command directly does nothing to the dialog's box either.
     m_form->EditDelete1Execute();
@@ -197,14 +198,14 @@ void TestEditCommands::allGreyedWhileTheFindDialogHasTheFocus() {
     m_form->FindDialog()->cancelButton()->click();
     m_form->activateWindow(); // the window manager's part; offscreen has none
     QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("UXCPD"));
 }
 
 void TestEditCommands::shortcutsOfGreyedCommandsDoNothing() {
     putCell(*m_form, 1, 1, "keep");
     m_form->S()->editor()->deselect();
-    settle();
+    settle(*m_form);
     QCOMPARE(states(*m_form), QStringLiteral("---P-"));
     QTest::keyClick(m_form->S()->editor(), Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(m_form->S()->editor(), Qt::Key_C, Qt::ControlModifier);

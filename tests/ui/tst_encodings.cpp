@@ -103,16 +103,21 @@ private slots:
         QCOMPARE(m_form->panelText(1), QString());
 
         // From the keyboard: the shortcut opens the field's menu; its second item is Windows-1254.
+        // The menu runs its own loop; the keys go to it once it has opened.
         bool menuShown = false;
-        QTimer::singleShot(50, [&menuShown] {
-            QWidget* popup = QApplication::activePopupWidget();
-            menuShown = qobject_cast<QMenu*>(popup) != nullptr;
-            if (!menuShown)
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (popup == nullptr || !popup->isVisible())
                 return;
+            poll.stop();
+            menuShown = true;
             QTest::keyClick(popup, Qt::Key_Down);
             QTest::keyClick(popup, Qt::Key_Down);
             QTest::keyClick(popup, Qt::Key_Return);
         });
+        poll.start();
         QTest::keyClick(m_form->S()->editor(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(menuShown);
         QCOMPARE(m_form->document().encoding(), TextEncoding::Windows1254);

@@ -166,7 +166,7 @@ private slots:
     void ctrlLeftRightPageColumns() {
         auto form = showForm();
         form->resize(450, 400); // a few columns in view
-        QTest::qWait(10);
+        QTRY_VERIFY(form->S()->viewport()->width() < 450);
         const int visible = (form->S()->viewport()->width()) / 100;
         const int page = std::max(1, visible - 1);
         QTest::keyClick(form->S()->editor(), Qt::Key_Right, Qt::ControlModifier);

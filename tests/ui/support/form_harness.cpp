@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace tavlor::test {
@@ -19,7 +20,8 @@ std::unique_ptr<TForm1> showForm(std::vector<std::string> commandLine) {
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form.get()))
         qFatal("the main window did not become active");
-    QTest::qWait(20); // the 1 ms start-up timer ticks
+    if (!QTest::qWaitFor([&] { return !form->Timer1()->isActive(); }))
+        qFatal("the start-up timer did not tick");
     if (!form->S()->editorOpen())
         qFatal("the in-cell editor is not open after start-up");
     return form;
