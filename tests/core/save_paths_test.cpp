@@ -3,19 +3,18 @@
 #include "core/sheet_document.h"
 
 #include "support/error_of.h"
+#include "support/kill_points.h"
 #include "support/ordinary_user.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstddef>
 #include <fcntl.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
-#include <random>
 #include <sched.h>
 #include <sys/file.h>
 #include <sys/mount.h>
@@ -252,39 +251,26 @@ TEST(KilledSave, LeavesTheOldOrTheNewBytesAndTheNextSaveNoTemporaryFile) {
             document.sheet().setCell(c, r, "n");
     document.Genislik();
     const std::string oldBytes(1u << 20, 'o');
-    // A save in a child process, timed from the fork to its end, sets the range of kill moments.
-    auto saveInAChild = [&] {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            document.Kaydet(path);
-            ::_exit(0);
-        }
-        return child;
-    };
-    const auto started = std::chrono::steady_clock::now();
-    const pid_t first = saveInAChild();
-    ASSERT_GE(first, 0);
-    ASSERT_EQ(::waitpid(first, nullptr, 0), first);
-    const auto saveTime = std::chrono::steady_clock::now() - started;
+    document.Kaydet(path);
     const std::string newBytes = readBytes(path);
 
-    const unsigned seed = std::random_device()();
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<long long> moment(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() * 6 / 5);
-    int oldSeen = 0;
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        writeBytes(path, oldBytes);
-        const pid_t child = saveInAChild();
-        ASSERT_GE(child, 0);
-        ::usleep(static_cast<useconds_t>(moment(random)));
-        ::kill(child, SIGKILL);
-        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-        const std::string bytes = readBytes(path);
-        ASSERT_TRUE(bytes == oldBytes || bytes == newBytes)
-            << "a mix after attempt " << attempt << " (seed " << seed << ")";
-        oldSeen += bytes == oldBytes ? 1 : 0;
-    }
+    // 'o' or 'n' for each kill, in the order of the system calls it came before.
+    std::string outcomes;
+    const int kills = killAtEverySystemCall(
+        [&] { writeBytes(path, oldBytes); }, [&] { document.Kaydet(path); },
+        [&](int stop, bool finished) {
+            const std::string bytes = readBytes(path);
+            EXPECT_TRUE(bytes == oldBytes || bytes == newBytes)
+                << "a mix after a kill at system-call stop " << stop;
+            EXPECT_TRUE(!finished || bytes == newBytes) << "the save that ran to its end";
+            outcomes += bytes == newBytes ? 'n' : 'o';
+        });
+    // The old bytes until the one step that puts the new ones in place, the new bytes after it.
+    const std::size_t firstNew = outcomes.find('n');
+    ASSERT_GT(kills, 2);
+    EXPECT_EQ(outcomes, std::string(firstNew, 'o') + std::string(outcomes.size() - firstNew, 'n'));
+    EXPECT_GT(firstNew, 0u);
+
     // Where the file system has no unnamed files, a killed save leaves its named new file; the next
     // save removes it, but not one that a running save holds.
     writeBytes(folder.file(".full.csv.tavlor-stale1"), "part");
@@ -295,9 +281,6 @@ TEST(KilledSave, LeavesTheOldOrTheNewBytesAndTheNextSaveNoTemporaryFile) {
     ::close(held);
     EXPECT_EQ(readBytes(path), newBytes);
     EXPECT_EQ(folderListing(folder.path()), ".full.csv.tavlor-held01 full.csv");
-    // Both outcomes came up, so the kills did fall inside the saves.
-    EXPECT_GT(oldSeen, 0);
-    EXPECT_LT(oldSeen, 200);
 }
 
 } // namespace

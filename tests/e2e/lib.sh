@@ -26,6 +26,10 @@ KEY_DELAY=${KEY_DELAY:-40}
 unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR=$E2E_WORK/xdg-runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# No print server is reachable, nor the network printers found through the system bus: nothing a
+# test does can reach a real printer.
+export CUPS_SERVER=$E2E_WORK/no-print-server
+export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$E2E_WORK/no-system-bus
 
 e2e_cleanup() {
     if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
