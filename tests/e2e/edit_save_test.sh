@@ -10,7 +10,6 @@ start_app "$BOOK"
 wait_window "book.csv - Vorlane Tavlor"
 wait_geometry "$WID" "5,1 1910x1040"
 focus
-settle
 
 step "in-cell editing: characters, Down, Backspace, Escape, Right, Enter"
 # A1 opens with its text selected, so typing replaces it.

@@ -129,7 +129,23 @@ keys() { xdotool key --clearmodifiers --delay "$KEY_DELAY" "$@"; }
 
 type_text() { xdotool type --clearmodifiers --delay "$KEY_DELAY" -- "$1"; }
 
-settle() { sleep "${1:-0.3}"; } # let the program handle the keys sent so far
+# The program handles X events in the order the server sent them: keys, clicks and close requests
+# sent one after another need no pause between them. What a step waits for is a state that shows
+# (a window, its title or geometry, a file's bytes).
+
+wait_popup() { # wait until the program shows a menu of its own over the window
+    local deadline=$((SECONDS + 10)) id
+    while [ $SECONDS -lt $deadline ]; do
+        for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+            if [ "$id" != "$WID" ] && xwininfo -id "$id" 2>/dev/null | grep -q "Override Redirect State: yes"; then
+                return 0
+            fi
+        done
+        app_running || fail "the program ended while a menu was awaited"
+        sleep 0.1
+    done
+    fail "no menu opened within 10 s"
+}
 
 close_request() { python3 "$E2E_HERE/x11_close.py" "${1:-$WID}"; }
 
