@@ -1,4 +1,4 @@
-// Printing the full sheet (9999 rows of 26 cells, 3,333 pages) to a PDF file through the printer
+// Printing the full sheet (9999 rows of 26 cells, thousands of pages depending on the paper) to a PDF file through the printer
 // device the print command uses, against a sheet of one row: the time a user waits for a job.
 #include "core/sheet.h"
 #include "core/sheet_print.h"

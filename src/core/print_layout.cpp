@@ -99,6 +99,13 @@ void PrintLayout::printRun(std::string_view run) {
             taken = firstCharLength(run, m_encoding);
             extent = m_device.measure(run.substr(0, taken));
         }
+        // The first text of a line that would reach below the printable area goes to the next
+        // page: after empty lines the page-end test keeps no room for it.
+        if (m_h == 0 && m_y > 0 && m_y + extent.height > m_pageHeight) {
+            const int x = m_x;
+            beginNewPage();
+            m_x = x;
+        }
         if (m_h < extent.height)
             m_h = extent.height + 2;
         if (taken > 0)

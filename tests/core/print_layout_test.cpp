@@ -175,6 +175,12 @@ TEST(PrintLayout, PageEndAfterEmptyLinesComparesWithTheFullHeight) {
     EXPECT_EQ(device.pages(), 2);
     EXPECT_EQ(layout.y(), 0);
     EXPECT_EQ(layout.lineHeight(), 0);
+
+    // Text after empty lines: at 48 it ends at 60 and fits; at 60 it would end below the
+    // printable area and begins the next page instead.
+    layout.layOut("\n\n\n\nx\n\n\n\n\n\n\ty");
+    const std::vector<DrawnRun> expected{{2, 0, 48, "x"}, {4, 80, 0, "y"}};
+    EXPECT_EQ(device.drawn(), expected);
 }
 
 TEST(PrintChannel, HandsTextOverAtLineEndsBufferFullAndClose) {
