@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick poppler-utils openbox

@@ -2,6 +2,8 @@
 
 #include "core/sheet_print.h"
 #include "ui/dialog_placement.h"
+#include "ui/print_dialogs.h"
+#include "ui/print_spool.h"
 #include "ui/printer_text_device.h"
 
 #include <QDialogButtonBox>
@@ -10,6 +12,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <limits>
 #include <stdexcept>
@@ -28,15 +31,6 @@ std::chrono::milliseconds steadyNow() {
         std::chrono::steady_clock::now().time_since_epoch());
 }
 
-// Only all pages: no page range, no selection, no current page.
-void restrictToAllPages(QPrintDialog& dialog) {
-    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
-}
-
 // Clears the flag when the job ends, however it ends.
 class PrintingFlag {
 public:
@@ -49,12 +43,33 @@ private:
     bool& m_flag;
 };
 
+// Points the printer's output at a file for as long as it lives, then back where it was.
+class OutputRedirect {
+public:
+    OutputRedirect(QPrinter& printer, const QString& file)
+        : m_printer(printer), m_before(printer.outputFileName()) {
+        m_printer.setOutputFileName(file);
+    }
+    OutputRedirect(const OutputRedirect&) = delete;
+    OutputRedirect& operator=(const OutputRedirect&) = delete;
+    ~OutputRedirect() { m_printer.setOutputFileName(m_before); }
+
+private:
+    QPrinter& m_printer;
+    QString m_before;
+};
+
 } // namespace
 
 PrintController::PrintController(QWidget* owner)
-    : QObject(owner), m_owner(owner), m_clock(steadyNow) {}
+    : QObject(owner), m_owner(owner), m_clock(steadyNow),
+      m_spool(std::make_unique<CupsPrintSpool>()) {}
 
 PrintController::~PrintController() = default;
+
+void PrintController::setSpool(std::unique_ptr<PrintSpool> spool) {
+    m_spool = std::move(spool);
+}
 
 QPrinter& PrintController::printer() {
     if (!m_printer)
@@ -65,18 +80,31 @@ QPrinter& PrintController::printer() {
 std::unique_ptr<QPrinter> PrintController::scratchPrinter() {
     QPrinter& current = printer();
     auto scratch = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    scratch->setOutputFormat(current.outputFormat());
-    if (current.outputFormat() == QPrinter::NativeFormat)
-        scratch->setPrinterName(current.printerName());
-    scratch->setOutputFileName(current.outputFileName());
+    PrinterChoice::of(current).applyTo(*scratch);
     scratch->setPageLayout(current.pageLayout());
     scratch->setCopyCount(current.copyCount());
     return scratch;
 }
 
-bool PrintController::runDialog(QPrintDialog& dialog) {
+bool PrintController::runDialog(QPrinter& target, DialogKind kind) {
+    const PrinterChoice before = PrinterChoice::of(target);
+    QPrintDialog dialog(&target, m_owner);
+    if (kind == DialogKind::Setup) {
+        // The dialog chooses the printer for later jobs; it prints nothing itself.
+        dialog.setWindowTitle(QStringLiteral("Print Setup"));
+        if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
+            if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+        }
+    }
+    prepareDialog(dialog, target, before);
     placeAtOneThirdWhenShown(dialog, m_owner);
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted) {
+        before.applyTo(target); // picking another printer in the dialog already changed it
+        return false;
+    }
+    keepAllPages(target);
+    return true;
 }
 
 void PrintController::print(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec) {
@@ -85,15 +113,11 @@ void PrintController::print(const tavlor::Sheet& sheet, const tavlor::TextCodec&
             // A job is being laid out: the dialog still opens, on a copy of the settings, and
             // its OK fails without touching the running job or the current printer.
             const std::unique_ptr<QPrinter> scratch = scratchPrinter();
-            QPrintDialog dialog(scratch.get(), m_owner);
-            restrictToAllPages(dialog);
-            if (!runDialog(dialog))
+            if (!runDialog(*scratch, DialogKind::Print))
                 return;
             throw std::runtime_error("a job is running");
         }
-        QPrintDialog dialog(&printer(), m_owner);
-        restrictToAllPages(dialog);
-        if (!runDialog(dialog))
+        if (!runDialog(printer(), DialogKind::Print))
             return;
         printJob(sheet, codec);
     } catch (const std::exception&) {
@@ -104,6 +128,28 @@ void PrintController::print(const tavlor::Sheet& sheet, const tavlor::TextCodec&
 void PrintController::printJob(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec) {
     const PrintingFlag printing(m_printing);
     QPrinter& current = printer();
+    const QString queue = m_spool->queueFor(current);
+    if (queue.isEmpty()) {
+        if (!layOut(sheet, codec) && !current.outputFileName().isEmpty())
+            QFile::remove(current.outputFileName()); // a cancelled job leaves no half a document
+        return;
+    }
+    // For a queue the job goes into a file of ours first: the queue gets it only when complete,
+    // so Cancel withdraws all of it.
+    const QTemporaryDir spoolFolder;
+    if (!spoolFolder.isValid())
+        throw std::runtime_error("no folder for the print job");
+    const QString file = spoolFolder.filePath(QStringLiteral("job.prn"));
+    bool done = false;
+    {
+        const OutputRedirect intoFile(current, file);
+        done = layOut(sheet, codec);
+    }
+    if (done && !m_spool->submit({queue, file, spoolOptions(current)}))
+        throw std::runtime_error("the print queue refused the job");
+}
+
+bool PrintController::layOut(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec) {
     // Not modal: the window stays usable while the job is laid out, as before.
     QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, 100,
                              m_owner);
@@ -115,32 +161,20 @@ void PrintController::printJob(const tavlor::Sheet& sheet, const tavlor::TextCod
     progress.setMinimumDuration(std::numeric_limits<int>::max());
     progress.setValue(0);
     const std::chrono::milliseconds started = m_clock();
-    bool done = false;
-    {
-        PrinterTextDevice device(current, codec);
-        done = tavlor::printSheet(
-            sheet, device, codec.encoding(), [&](std::int64_t row, std::int64_t rows) {
-                const int percent = static_cast<int>(row * 100 / rows);
-                const bool due = !progress.isVisible() && !progress.wasCanceled() &&
-                                 m_clock() - started >= kShowProgressAfter;
-                if (percent != progress.value() || due) {
-                    progress.setLabelText(
-                        QStringLiteral("Printing row %1 of %2").arg(row).arg(rows));
-                    progress.setValue(percent);
-                }
-                if (due)
-                    progress.show();
-                if (!progress.wasCanceled())
-                    return true;
-                // A printer's job is withdrawn; a PDF file cannot be, and goes below.
-                if (current.outputFormat() == QPrinter::NativeFormat)
-                    current.abort();
-                return false;
-            });
-    }
-    if (!done && current.outputFormat() == QPrinter::PdfFormat &&
-        !current.outputFileName().isEmpty())
-        QFile::remove(current.outputFileName()); // a cancelled job leaves no half a document
+    PrinterTextDevice device(printer(), codec);
+    return tavlor::printSheet(
+        sheet, device, codec.encoding(), [&](std::int64_t row, std::int64_t rows) {
+            const int percent = static_cast<int>(row * 100 / rows);
+            const bool due = !progress.isVisible() && !progress.wasCanceled() &&
+                             m_clock() - started >= kShowProgressAfter;
+            if (percent != progress.value() || due) {
+                progress.setLabelText(QStringLiteral("Printing row %1 of %2").arg(row).arg(rows));
+                progress.setValue(percent);
+            }
+            if (due)
+                progress.show();
+            return !progress.wasCanceled();
+        });
 }
 
 void PrintController::setup() {
@@ -150,17 +184,8 @@ void PrintController::setup() {
         scratch = scratchPrinter();
         target = scratch.get();
     }
-    QPrintDialog dialog(target, m_owner);
-    dialog.setWindowTitle(QStringLiteral("Print Setup"));
-    restrictToAllPages(dialog);
-    // The dialog chooses the printer for later jobs; it prints nothing itself.
-    if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
-        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
-    }
-    if (!runDialog(dialog))
-        return;
-    if (m_printing)
+    const bool ok = runDialog(*target, DialogKind::Setup);
+    if (ok && m_printing)
         throw std::runtime_error("Printing in progress");
 }
 

@@ -4,10 +4,12 @@
 #include "support/seen_box.h"
 #include "ui/dialog_placement.h"
 #include "ui/print_controller.h"
+#include "ui/print_spool.h"
 #include "ui/printer_text_device.h"
 #include "ui/tform1.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +17,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -79,6 +82,25 @@ private:
     QString m_label;
 };
 
+// Stands in for the system's print queues: every printer is the queue "Office", and each job
+// handed over is logged as its queue, its text lines and the names of its options.
+class RecordingSpool : public tavlor::ui::PrintSpool {
+public:
+    RecordingSpool(QStringList& log, bool accept) : m_log(log), m_accept(accept) {}
+    QString queueFor(const QPrinter&) const override { return QStringLiteral("Office"); }
+    bool submit(const tavlor::ui::SpoolJob& job) override {
+        QStringList names;
+        for (const tavlor::ui::SpoolOption& option : job.options)
+            names << QString::fromLatin1(option.first);
+        m_log << job.queue + u' ' + pdfLines(job.file).join(u'|') + u' ' + names.join(u',');
+        return m_accept;
+    }
+
+private:
+    QStringList& m_log;
+    bool m_accept = true;
+};
+
 // A print clock that moves 10 ms each time the job reads it: a job shows its progress after
 // about 100 rows, however fast the machine prints.
 tavlor::ui::PrintController::Clock steppingClock() {
@@ -105,6 +127,7 @@ private slots:
     void setupChoosesThePrinterForLaterJobs();
     void printOrSetupDuringAJobFailsAndTheJobCompletes();
     void longJobShowsItsProgressAndCancelWithdrawsIt();
+    void aQueueGetsWholeJobsOnly();
 
 private:
     QString outputPath(const QString& name) const { return m_dir.filePath(name); }
@@ -163,6 +186,8 @@ void TestPrint::printDialogOffersAllPagesOnly() {
     QAbstractPrintDialog::PrintDialogOptions options;
     QRect frame;
     QRect screen;
+    QString pageChoices;
+    bool namesFit = false;
     ModalScript script;
     script.then([&](QWidget* modal) {
         QPointer<QPrintDialog> shown = qobject_cast<QPrintDialog*>(modal);
@@ -178,12 +203,27 @@ void TestPrint::printDialogOffersAllPagesOnly() {
             options = shown->options();
             frame = shown->frameGeometry();
             screen = shown->screen()->geometry();
+            // Each choice of fewer pages, '-' when disabled; the printer list fits its names.
+            for (const char* name : {"printRange", "from", "to", "pagesRadioButton",
+                                     "pagesLineEdit", "printCurrentPage", "printSelection",
+                                     "pageSetCombo"}) {
+                auto* choice = shown->findChild<QWidget*>(QString::fromLatin1(name));
+                pageChoices += choice == nullptr ? u'?' : choice->isEnabled() ? u'+' : u'-';
+            }
+            auto* printers = shown->findChild<QComboBox*>(QStringLiteral("printers"));
+            namesFit = printers != nullptr && printers->width() >= printers->sizeHint().width();
+            // Even a range chosen behind the dialog's back does not reach the job.
+            if (auto* from = shown->findChild<QRadioButton*>(QStringLiteral("printRange")))
+                from->setChecked(true);
         }
-        qobject_cast<QDialog*>(modal)->reject();
+        qobject_cast<QDialog*>(modal)->accept();
     });
     m_form->commands().FilePrint1->trigger();
     QCOMPARE(script.answered(), 1);
     QVERIFY(wasPrintDialog);
+    QCOMPARE(pageChoices, QStringLiteral("--------"));
+    QVERIFY(namesFit);
+    QCOMPARE(m_form->printController()->printer().printRange(), QPrinter::AllPages);
     QCOMPARE(range, QAbstractPrintDialog::AllPages);
     QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintPageRange));
     QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintSelection));
@@ -370,6 +410,32 @@ void TestPrint::longJobShowsItsProgressAndCancelWithdrawsIt() {
     QVERIFY(watch.label().endsWith(QStringLiteral(" of 9999")));
     QVERIFY(!m_form->printController()->isPrinting());
     QVERIFY(!QFile::exists(path));
+}
+
+void TestPrint::aQueueGetsWholeJobsOnly() {
+    const QString path = outputPath(QStringLiteral("mine.pdf"));
+    printTo(path);
+    QStringList submitted;
+    tavlor::ui::PrintController& controller = *m_form->printController();
+    putCell(*m_form, 1, 1, "x");
+    m_form->document().Genislik();
+    // A queue that refuses the finished job is a printer not found; one that takes it, no error.
+    controller.setSpool(std::make_unique<RecordingSpool>(submitted, false));
+    QCOMPARE(printWithOk().text, QStringLiteral("Printer not found!"));
+    controller.setSpool(std::make_unique<RecordingSpool>(submitted, true));
+    QCOMPARE(printWithOk().text, QString());
+    // A cancelled job never reaches the queue.
+    tavlor::Sheet& sheet = m_form->document().sheet();
+    for (int row = 2; row <= tavlor::Sheet::kLastRow; ++row)
+        sheet.setCell(1, row, "r");
+    m_form->document().Genislik();
+    const ProgressWatch watch(true);
+    QCOMPARE(printWithOk().text, QString());
+    QVERIFY(watch.seen());
+
+    QCOMPARE(submitted, QStringList(2, QStringLiteral("Office 1|x media,sides")));
+    QVERIFY(!QFile::exists(path)); // the job went into a file of the program's own
+    QCOMPARE(controller.printer().outputFileName(), path);
 }
 
 QTEST_MAIN(TestPrint)
