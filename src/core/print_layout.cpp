@@ -1,7 +1,5 @@
 #include "core/print_layout.h"
 
-#include "core/utf8.h"
-
 #include <algorithm>
 
 namespace tavlor {
@@ -13,39 +11,19 @@ constexpr char kLineFeed = 10;
 constexpr char kFormFeed = 12;
 constexpr char kCarriageReturn = 13;
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
 } // namespace
 
 PrintLayout::PrintLayout(TextDevice& device, TextEncoding encoding)
-    : m_device(device), m_encoding(encoding), m_pageWidth(device.pageWidth()),
+    : m_device(device), m_codec(encoding), m_pageWidth(device.pageWidth()),
       m_pageHeight(device.pageHeight()) {}
 
 std::size_t PrintLayout::previousCharEnd(std::string_view text, std::size_t end,
                                          TextEncoding encoding) {
-    if (end == 0)
-        return 0;
-    if (encoding != TextEncoding::Utf8)
-        return end - 1; // one byte is one character of an 8-bit code page
-    // A UTF-8 character is at most 4 bytes: look for a lead byte whose sequence ends exactly here.
-    for (std::size_t back = 2; back <= 4 && back <= end; ++back) {
-        const std::size_t start = end - back;
-        if (!isContinuation(static_cast<unsigned char>(text[start]))) {
-            if (utf8SequenceLength(text.substr(start, back), 0) == back)
-                return start;
-            break;
-        }
-    }
-    return end - 1;
+    return TextCodec(encoding).previousCharEnd(text, end);
 }
 
 std::size_t PrintLayout::firstCharLength(std::string_view text, TextEncoding encoding) {
-    if (text.empty())
-        return 0;
-    return encoding == TextEncoding::Utf8 ? std::max<std::size_t>(1, utf8SequenceLength(text, 0))
-                                          : 1;
+    return TextCodec(encoding).firstCharLength(text);
 }
 
 void PrintLayout::layOut(std::string_view piece) {
@@ -57,11 +35,9 @@ void PrintLayout::layOut(std::string_view piece) {
         m_pending.clear();
         piece = joined;
     }
-    if (m_encoding == TextEncoding::Utf8) {
-        const std::size_t cut = incompleteUtf8Tail(piece);
-        m_pending.assign(piece.substr(piece.size() - cut));
-        piece.remove_suffix(cut);
-    }
+    const std::size_t cut = m_codec.incompleteTail(piece);
+    m_pending.assign(piece.substr(piece.size() - cut));
+    piece.remove_suffix(cut);
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < piece.size(); ++i) {
         const char ch = piece[i];
@@ -91,12 +67,12 @@ void PrintLayout::printRun(std::string_view run) {
         std::size_t taken = run.size();
         TextExtent extent = m_device.measure(run);
         while (taken > 0 && m_x + extent.width > m_pageWidth) {
-            taken = previousCharEnd(run, taken, m_encoding);
+            taken = m_codec.previousCharEnd(run, taken);
             extent = m_device.measure(run.substr(0, taken));
         }
         if (taken == 0 && m_x == 0) {
             // Not even one character fits on an empty line: print it anyway, or we never advance.
-            taken = firstCharLength(run, m_encoding);
+            taken = m_codec.firstCharLength(run);
             extent = m_device.measure(run.substr(0, taken));
         }
         // The first text of a line that would reach below the printable area goes to the next

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/text_codec.h"
 #include "core/text_device.h"
-#include "core/text_encoding.h"
 
 #include <cstddef>
 #include <string>
@@ -17,8 +17,8 @@ public:
     /** Reads W and H from the device (which must have begun its job) and starts at (0, 0). */
     explicit PrintLayout(TextDevice& device, TextEncoding encoding = TextEncoding::Utf8);
 
-    /** Lays out one piece of text; a run that a piece boundary cuts is printed as two runs. In
-     *  UTF-8 the bytes of a character cut at the end of a piece wait for the next piece. */
+    /** Lays out one piece of text; a run that a piece boundary cuts is printed as two runs. The
+     *  bytes of a character cut at the end of a piece wait for the next piece. */
     void layOut(std::string_view piece);
     /** Prints what is still waiting for the rest of its character (the text ended there). */
     void finish();
@@ -28,8 +28,7 @@ public:
     int lineHeight() const { return m_h; }
 
     /** Byte length of the longest run of whole characters of text[0..end) that is shorter than end:
-     *  steps back over one UTF-8 character (one byte where the bytes are not well-formed), or over
-     *  one byte in an 8-bit code page. */
+     *  steps back over one character of the encoding (one byte where the bytes are not text). */
     static std::size_t previousCharEnd(std::string_view text, std::size_t end,
                                        TextEncoding encoding = TextEncoding::Utf8);
     /** Byte length of the first whole character of text (0 for empty text). */
@@ -43,8 +42,8 @@ private:
     void beginNewPage();
 
     TextDevice& m_device;
-    TextEncoding m_encoding;
-    std::string m_pending; // the start of a UTF-8 character that the last piece cut short
+    TextCodec m_codec;
+    std::string m_pending; // the start of a character that the last piece cut short
     int m_pageWidth = 0;   // W
     int m_pageHeight = 0;  // H
     int m_x = 0;

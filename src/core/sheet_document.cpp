@@ -120,7 +120,7 @@ void SheetDocument::convertToUtf8() {
     for (int row = 1; row <= Sheet::kLastRow; ++row) {
         for (int col = 1; col <= Sheet::kLastCol; ++col) {
             const std::string& text = m_sheet.cell(col, row);
-            if (!isPlainAscii(text))
+            if (!text.empty() && (!m_codec.keepsAsciiBytes() || !isPlainAscii(text)))
                 m_sheet.setCell(col, row, m_codec.toUtf8(text));
         }
     }

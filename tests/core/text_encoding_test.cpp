@@ -50,36 +50,86 @@ INSTANTIATE_TEST_SUITE_P(
         DetectCase{"CharacterSplitBySemicolon", "\xC5;\x9E", TextEncoding::Windows1254}),
     [](const testing::TestParamInfo<DetectCase>& info) { return std::string(info.param.name); });
 
-TEST(TextCodec, EveryByteOfEveryCodePageComesBack) {
+// The character one byte stands for, and the byte of a character (-1 when it cannot be stored).
+char16_t charOf(const TextCodec& codec, int byte) {
+    return codec.decode(std::string(1, static_cast<char>(byte))).at(0);
+}
+int byteOf(const TextCodec& codec, char32_t character) {
+    std::string out;
+    const char16_t units[2] = {static_cast<char16_t>(character), 0};
+    if (character >= 0x10000 || !codec.encode(std::u16string_view(units, 1), out))
+        return -1;
+    return out.size() == 1 ? static_cast<unsigned char>(out[0]) : -1;
+}
+
+TEST(TextCodec, EveryByteOrCodeUnitComesBack) {
     for (const TextEncoding encoding : kTextEncodings) {
-        if (encoding == TextEncoding::Utf8)
-            continue;
         const TextCodec codec(encoding);
-        for (int byte = 0; byte < 256; ++byte) {
-            const char16_t c = codec.charOf(static_cast<unsigned char>(byte));
-            EXPECT_EQ(codec.byteOf(c), byte) << encodingName(encoding) << " byte " << byte;
+        if (codec.unitSize() == 1) {
+            for (int byte = 0; byte < 256; ++byte) {
+                const std::string bytes(1, static_cast<char>(byte));
+                const std::u16string text = codec.decode(bytes);
+                std::string back;
+                EXPECT_EQ(text.size(), 1u) << encodingName(encoding) << " byte " << byte;
+                EXPECT_TRUE(codec.encode(text, back) && back == bytes)
+                    << encodingName(encoding) << " byte " << byte;
+            }
+            continue;
+        }
+        for (char32_t unit = 0; unit < 0x10000; ++unit) {
+            std::string bytes;
+            ASSERT_TRUE(codec.encode(std::u16string(1, static_cast<char16_t>(unit)), bytes));
+            ASSERT_EQ(bytes.size(), 2u);
+            EXPECT_EQ(codec.decode(bytes), std::u16string(1, static_cast<char16_t>(unit)))
+                << encodingName(encoding) << " unit " << static_cast<unsigned>(unit);
         }
     }
+}
+
+TEST(TextCodec, Utf16ByteOrdersPairsAndOddBytes) {
+    const TextCodec le(TextEncoding::Utf16Le);
+    const TextCodec be(TextEncoding::Utf16Be);
+    EXPECT_EQ(le.decode("a\0\x5F\x01"s), u"a\u015F");
+    EXPECT_EQ(be.decode("\0a\x01\x5F"s), u"a\u015F");
+    std::string out;
+    EXPECT_TRUE(be.encode(u"\U0001F600", out));
+    EXPECT_EQ(out, "\xD8\x3D\xDE\x00"s);
+    EXPECT_EQ(be.decode(out), u"\U0001F600");
+    // A lone surrogate is a unit like any other; an odd last byte stands for itself.
+    EXPECT_EQ(le.decode("\x00\xD8x"s), u"\xD800\xDC78");
+    EXPECT_FALSE(le.keepsAsciiBytes());
+    EXPECT_EQ(le.firstUnheld(u"\u2192\u4E2D"), std::nullopt);
+    // Character boundaries for printing: a pair is one character, a cut pair waits.
+    EXPECT_EQ(be.firstCharLength(out), 4u);
+    EXPECT_EQ(be.previousCharEnd("\0a"s + out, 6), 2u);
+    EXPECT_EQ(be.incompleteTail("\0a\xD8\x3D"s), 2u);
+    EXPECT_EQ(be.incompleteTail("\0a\xD8"s), 1u);
+    EXPECT_EQ(TextCodec(TextEncoding::Utf16Le).toUtf8("\x5F\x01;\0"s), "\xC5\x9F;");
 }
 
 TEST(TextCodec, CharactersComeFromTheCodePage) {
     const TextCodec turkish(TextEncoding::Windows1254);
     // Ş ş İ ı Ğ ğ, the euro sign, and an undefined byte standing for itself.
-    EXPECT_EQ(turkish.charOf(0xDE), u'\u015E');
-    EXPECT_EQ(turkish.charOf(0xFE), u'\u015F');
-    EXPECT_EQ(turkish.charOf(0xDD), u'\u0130');
-    EXPECT_EQ(turkish.charOf(0xFD), u'\u0131');
-    EXPECT_EQ(turkish.charOf(0xD0), u'\u011E');
-    EXPECT_EQ(turkish.charOf(0xF0), u'\u011F');
-    EXPECT_EQ(turkish.charOf(0x80), u'\u20AC');
-    EXPECT_EQ(turkish.charOf(0x81), u'\xDC81');
-    EXPECT_EQ(turkish.byteOf(U'\u2192'), -1); // →
-    EXPECT_EQ(turkish.byteOf(U'\u4E2D'), -1); // 中
-    EXPECT_EQ(turkish.byteOf(U'\xDCDE'), -1); // DE has a character, so this stands for nothing
-    EXPECT_EQ(TextCodec(TextEncoding::Windows1252).charOf(0xDE), u'\u00DE'); // Þ
-    EXPECT_EQ(TextCodec(TextEncoding::Iso8859_9).charOf(0xF0), u'\u011F');
-    EXPECT_EQ(TextCodec(TextEncoding::Iso8859_15).charOf(0xA4), u'\u20AC');
-    EXPECT_EQ(TextCodec(TextEncoding::Iso8859_15).charOf(0x81), u'\u0081');
+    EXPECT_EQ(charOf(turkish, 0xDE), u'\u015E');
+    EXPECT_EQ(charOf(turkish, 0xFE), u'\u015F');
+    EXPECT_EQ(charOf(turkish, 0xDD), u'\u0130');
+    EXPECT_EQ(charOf(turkish, 0xFD), u'\u0131');
+    EXPECT_EQ(charOf(turkish, 0xD0), u'\u011E');
+    EXPECT_EQ(charOf(turkish, 0xF0), u'\u011F');
+    EXPECT_EQ(charOf(turkish, 0x80), u'\u20AC');
+    EXPECT_EQ(charOf(turkish, 0x81), u'\xDC81');
+    EXPECT_EQ(byteOf(turkish, U'\u2192'), -1); // →
+    EXPECT_EQ(byteOf(turkish, U'\u4E2D'), -1); // 中
+    EXPECT_EQ(byteOf(turkish, U'\xDCDE'), -1); // DE has a character, so this stands for nothing
+    char32_t unheld = 0;
+    std::string bytes;
+    EXPECT_FALSE(turkish.encode(u"a\U0001F600", bytes, &unheld));
+    EXPECT_EQ(static_cast<unsigned>(unheld), 0x1F600u);
+    EXPECT_EQ(turkish.firstUnheld(u"\u015Fx\u2192"), std::optional<char32_t>(U'\u2192'));
+    EXPECT_EQ(charOf(TextCodec(TextEncoding::Windows1252), 0xDE), u'\u00DE'); // Þ
+    EXPECT_EQ(charOf(TextCodec(TextEncoding::Iso8859_9), 0xF0), u'\u011F');
+    EXPECT_EQ(charOf(TextCodec(TextEncoding::Iso8859_15), 0xA4), u'\u20AC');
+    EXPECT_EQ(charOf(TextCodec(TextEncoding::Iso8859_15), 0x81), u'\u0081');
 
     // The same text in UTF-8; a byte without a character stays itself.
     EXPECT_EQ(turkish.toUtf8("\xDEi\xFEli \x81"), "\xC5\x9Ei\xC5\x9Fli \x81");
