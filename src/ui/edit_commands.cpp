@@ -51,7 +51,12 @@ void EditCommands::watch(std::vector<QAction*> shortcuts, QWidget* grid,
 }
 
 QLineEdit* EditCommands::editTarget() const {
-    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QWidget* focus = QApplication::focusWidget();
+    // Some platforms give an open menu the keyboard focus: the box the menu was opened over still
+    // is the one the commands act on.
+    if (focus != nullptr && focus->window()->windowType() == Qt::Popup)
+        focus = static_cast<QWidget*>(parent())->focusWidget();
+    auto* edit = qobject_cast<QLineEdit*>(focus);
     return edit != nullptr && edit->window() == parent() ? edit : nullptr;
 }
 

@@ -31,8 +31,9 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
         QAction* item = m_menu->addAction(itemText(encoding));
         item->setCheckable(true);
         item->setActionGroup(group);
-        item->setStatusTip(QStringLiteral("Read the document's bytes as ") + itemText(encoding) +
-                           QStringLiteral(" text; no byte changes"));
+        // Panel 0 is 250 pixels wide: the hints stay within about 36 characters.
+        item->setStatusTip(QStringLiteral("Read the same bytes as ") +
+                           toText(tavlor::encodingName(encoding)));
         connect(item, &QAction::triggered, this,
                 [this, encoding] { emit encodingChosen(encoding); });
         m_actions[encoding] = item;
@@ -40,8 +41,7 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
     m_menu->addSeparator();
     m_convert = m_menu->addAction(QStringLiteral("Convert Document to UTF-8"));
     m_convert->setObjectName(QStringLiteral("ConvertToUtf81"));
-    m_convert->setStatusTip(
-        QStringLiteral("Rewrite the document's text as UTF-8, which holds every character"));
+    m_convert->setStatusTip(QStringLiteral("Rewrite all text as UTF-8 bytes"));
     connect(m_convert, &QAction::triggered, this, [this] { emit convertChosen(); });
 
     m_field = new QToolButton(window);
@@ -50,8 +50,7 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
     m_field->setPopupMode(QToolButton::InstantPopup);
     m_field->setAutoRaise(true);
     m_field->setFocusPolicy(Qt::NoFocus);
-    m_field->setStatusTip(
-        QStringLiteral("Text encoding of the document: click or press Ctrl+Shift+E to change it"));
+    m_field->setStatusTip(QStringLiteral("Text encoding: click or Ctrl+Shift+E"));
 
     // As wide as the longest name, so the panels stay put when the encoding changes.
     int widest = 0;
@@ -61,9 +60,13 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
     }
     m_field->setMinimumWidth(widest);
 
+    const QKeySequence key(QStringLiteral("Ctrl+Shift+E"));
+    // The submenu's item shows the key; the window's action below is the one that takes it.
+    m_menu->menuAction()->setShortcut(key);
+    m_menu->menuAction()->setShortcutContext(Qt::WidgetShortcut);
     auto* open = new QAction(QStringLiteral("Encoding"), window);
     open->setObjectName(QStringLiteral("EncodingMenu1"));
-    open->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+    open->setShortcut(key);
     open->setShortcutContext(Qt::WindowShortcut);
     window->addAction(open);
     connect(open, &QAction::triggered, m_field, &QToolButton::showMenu);

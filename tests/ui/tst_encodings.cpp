@@ -4,12 +4,14 @@
 #include "ui/encoding_chooser.h"
 #include "ui/formula_bar.h"
 #include "ui/sheet_grid.h"
+#include "ui/status_panels.h"
 #include "ui/tform1.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,6 +144,21 @@ private slots:
         // UTF-8 holds every character.
         type(m_form->S()->editor(), QStringLiteral("→"));
         QCOMPARE(cell(*m_form, 1, 1), std::string("\xE2\x86\x92"));
+    }
+
+    void encodingMenuShowsItsKeyAndItsHintsFitPanelZero() {
+        QMenu* menu = m_form->encodingChooser()->menu();
+        QCOMPARE(menu->menuAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+        QCOMPARE(menu->menuAction()->shortcut().toString(QKeySequence::NativeText),
+                 QStringLiteral("Ctrl+Shift+E"));
+        const QLabel* panel = m_form->StatusBar()->panel(0);
+        QStringList hints{m_form->encodingChooser()->field()->statusTip()};
+        for (const QAction* action : menu->actions())
+            hints << action->statusTip();
+        for (const QString& hint : hints) {
+            const int room = panel->contentsRect().width() - 2 * panel->indent();
+            QVERIFY2(panel->fontMetrics().horizontalAdvance(hint) <= room, qPrintable(hint));
+        }
     }
 
 private:
