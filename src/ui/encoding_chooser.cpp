@@ -1,7 +1,9 @@
 #include "ui/encoding_chooser.h"
 
+#include "ui/accessible_panel.h"
 #include "ui/bytetext.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -46,6 +48,8 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
 
     m_field = new QToolButton(window);
     m_field->setObjectName(QStringLiteral("EncodingField"));
+    makeAccessiblePanel(m_field);
+    m_field->setAccessibleName(QStringLiteral("Text encoding"));
     m_field->setMenu(m_menu);
     m_field->setPopupMode(QToolButton::InstantPopup);
     m_field->setAutoRaise(true);
@@ -77,6 +81,10 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
 void EncodingChooser::show(tavlor::TextEncoding encoding) {
     m_actions.at(encoding)->setChecked(true);
     m_field->setText(toText(tavlor::encodingName(encoding)));
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(m_field, m_field->text());
+        QAccessible::updateAccessibility(&changed);
+    }
     m_convert->setEnabled(encoding != tavlor::TextEncoding::Utf8);
 }
 

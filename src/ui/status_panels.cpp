@@ -1,5 +1,8 @@
 #include "ui/status_panels.h"
 
+#include "ui/accessible_panel.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 
@@ -11,15 +14,16 @@ struct PanelLayout {
     bool lowered;
     Qt::Alignment alignment;
     const char16_t* initialText;
-    const char16_t* longestText; // the widest text the panel must show whole (none: empty)
+    const char16_t* longestText;    // the widest text the panel must show whole (none: empty)
+    const char16_t* accessibleName; // what a screen reader calls the panel; its value is the text
 };
 // The last panel's width only counts as a minimum: it always runs to the right edge.
 constexpr PanelLayout kLayout[StatusPanels::kPanelCount] = {
-    {250, false, Qt::AlignLeft, u"", u""},
-    {55, true, Qt::AlignHCenter, u"", u"Modified"},
-    {30, true, Qt::AlignHCenter, u"1", u"9999"},
-    {30, true, Qt::AlignHCenter, u"1", u"26"},
-    {50, false, Qt::AlignLeft, u"", u"Total Rows:9999 Total Cols:26"},
+    {250, false, Qt::AlignLeft, u"", u"", u""}, // hints read as themselves
+    {55, true, Qt::AlignHCenter, u"", u"Modified", u"Modified"},
+    {30, true, Qt::AlignHCenter, u"1", u"9999", u"Row"},
+    {30, true, Qt::AlignHCenter, u"1", u"26", u"Column"},
+    {50, false, Qt::AlignLeft, u"", u"Total Rows:9999 Total Cols:26", u"Used extent"},
 };
 constexpr int kBarHeight = 19;
 constexpr int kIndent = 2;
@@ -37,7 +41,12 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     setFont(systemFont);
     setSizeGripEnabled(true);
     for (int i = 0; i < kPanelCount; ++i) {
-        auto* label = new QLabel(QString::fromUtf16(kLayout[i].initialText), this);
+        auto* label = new QLabel(this);
+        if (i > 0) { // before any text: a screen reader may ask about the label from then on
+            makeAccessiblePanel(label);
+            label->setAccessibleName(QString::fromUtf16(kLayout[i].accessibleName));
+        }
+        label->setText(QString::fromUtf16(kLayout[i].initialText));
         label->setObjectName(QStringLiteral("Panel%1").arg(i));
         label->setAlignment(kLayout[i].alignment | Qt::AlignVCenter);
         label->setFrameStyle(kLayout[i].lowered ? (QFrame::Panel | QFrame::Sunken)
@@ -52,8 +61,13 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
 
 void StatusPanels::setPanelText(int index, const QString& text) {
     QLabel* label = panel(index);
-    if (label->text() != text)
-        label->setText(text);
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    if (index > 0 && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(label, text);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 QString StatusPanels::panelText(int index) const {

@@ -5,6 +5,7 @@
 #include "ui/encoding_chooser.h"
 #include "ui/formula_bar.h"
 #include "ui/glyphs.h"
+#include "ui/menu_bar_keys.h"
 #include "ui/menu_style.h"
 #include "ui/sheet_grid.h"
 #include "ui/status_panels.h"
@@ -88,6 +89,7 @@ void TForm1::buildMenu() {
         shown.push_back(menu);
     }
     buildEncodingParts(shown[1]); // the Encoding submenu closes the Edit menu
+    new tavlor::ui::MenuBarKeys(this, bar);
     shown.push_back(m_encodingChooser->menu());
 
     // Greyed items are highlighted too, so their hints show. The style lives with the window.

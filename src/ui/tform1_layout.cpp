@@ -49,6 +49,7 @@ void TForm1::buildLayout() {
 
     m_S = new tavlor::ui::SheetGrid(m_document.sheet(), m_document.codec(), client);
     m_S->setObjectName(QStringLiteral("S"));
+    m_S->setAccessibleName(QStringLiteral("Sheet"));
     m_S->setFont(pixelFont(QStringLiteral("Arial"), 12, true));
     m_S->editor()->setFont(m_S->font());
     bands->addWidget(m_S, 1);
