@@ -24,8 +24,10 @@ std::string_view encodingName(TextEncoding encoding);
 /** The languages it serves, e.g. "Turkish"; empty for the Unicode forms, which serve all. */
 std::string_view encodingLanguages(TextEncoding encoding);
 
-/** UTF-8 when every data cell is well-formed UTF-8 (plain ASCII is), else Windows-1254, the
- *  8-bit code page of the tables this program meets. */
+/** UTF-8 when every data cell is well-formed UTF-8 (plain ASCII is); else the 8-bit code page the
+ *  bytes speak for: Windows-1254, the code page of the tables this program meets, unless letters
+ *  that Turkish does not use say Windows-1252, or euro signs beside numbers (without bytes of a
+ *  Windows code page) say ISO-8859-15. */
 TextEncoding detectEncoding(const Sheet& sheet);
 
 /** True when text starts with a UTF-16 byte-order mark (FF FE or FE FF). */

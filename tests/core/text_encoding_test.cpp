@@ -47,7 +47,44 @@ INSTANTIATE_TEST_SUITE_P(
         DetectCase{"OverlongForm", "\xC0\xAF", TextEncoding::Windows1254},
         DetectCase{"EncodedSurrogate", "\xED\xA0\x80", TextEncoding::Windows1254},
         // Cells hold what the reader split off: a character cut by a semicolon is broken.
-        DetectCase{"CharacterSplitBySemicolon", "\xC5;\x9E", TextEncoding::Windows1254}),
+        DetectCase{"CharacterSplitBySemicolon", "\xC5;\x9E", TextEncoding::Windows1254},
+        // Real-looking 8-bit tables: what the bytes speak for, Windows-1254 when in doubt.
+        DetectCase{"Turkish",
+                   "\xDE"
+                   "ehir;\xDDl\xE7e;N\xFCfus\r\nK\xFDr\xFE"
+                   "ehir;Merkez;"
+                   "235.000\r\n\xC7"
+                   "ank\xFDr\xFD;Il\xF0"
+                   "az;8.000\r\n",
+                   TextEncoding::Windows1254},
+        DetectCase{"German",
+                   "Name;Stra\xDF"
+                   "e;Ort\r\nM\xFCller;Hauptstra\xDF"
+                   "e 5;K\xF6ln\r\n"
+                   "B\xE4"
+                   "cker;Gr\xFCner Weg;D\xFCsseldorf\r\n",
+                   TextEncoding::Windows1252},
+        DetectCase{"French",
+                   "Nom;Plat\r\nH\xE9l\xE8ne;Cr\xE8me br\xFBl\xE9"
+                   "e\r\nNo\xEBl;"
+                   "P\xE2t\xE9 \xE0 emporter\r\n",
+                   TextEncoding::Windows1252},
+        DetectCase{"Iso15PriceList",
+                   "Artikel;Preis\r\nK\xE4se;4,50 \xA4\r\nBrot;\xA4"
+                   "2\r\n",
+                   TextEncoding::Iso8859_15},
+        DetectCase{"WindowsPriceList", "K\xE4se;4,50 \x80\r\nM\xFCsli;\xA4\r\n",
+                   TextEncoding::Windows1254},
+        DetectCase{"MixedTurkishAndGerman",
+                   "M\xFCller;Stra\xDF"
+                   "e;\xDE"
+                   "i\xFEli;A\xF0r\xFD;"
+                   "\x80 12\r\n",
+                   TextEncoding::Windows1254},
+        DetectCase{"CurrencySignInText",
+                   "Zeichen;\xA4;Gr\xFC\xDF"
+                   "e\r\n",
+                   TextEncoding::Windows1254}),
     [](const testing::TestParamInfo<DetectCase>& info) { return std::string(info.param.name); });
 
 // The character one byte stands for, and the byte of a character (-1 when it cannot be stored).
