@@ -169,7 +169,7 @@ void DocumentWorkflow::openChosenFile(const std::string& path) {
     }
     m_document.markUnmodified();
     setCaption();
-    if (report.warrantsWarning())
+    if (report.lostSomething())
         m_ui.showLoadWarning(report.message());
 }
 

@@ -17,6 +17,7 @@ struct EncodingRow {
     std::string_view languages; // e.g. "Turkish"; empty for the Unicode forms
     CodecFamily family;
     const char* iconvName; // the system converter of a code page's table; null otherwise
+    std::string_view byteOrderMark = {}; // the bytes that start a file of this form, if any
 };
 
 inline constexpr EncodingRow kEncodingRows[] = {
@@ -27,8 +28,8 @@ inline constexpr EncodingRow kEncodingRows[] = {
     {TextEncoding::Iso8859_9, "ISO-8859-9", "Turkish", CodecFamily::CodePage, "ISO-8859-9"},
     {TextEncoding::Iso8859_15, "ISO-8859-15", "Western European", CodecFamily::CodePage,
      "ISO-8859-15"},
-    {TextEncoding::Utf16Le, "UTF-16 LE", "", CodecFamily::Utf16Le, nullptr},
-    {TextEncoding::Utf16Be, "UTF-16 BE", "", CodecFamily::Utf16Be, nullptr},
+    {TextEncoding::Utf16Le, "UTF-16 LE", "", CodecFamily::Utf16Le, nullptr, "\xFF\xFE"},
+    {TextEncoding::Utf16Be, "UTF-16 BE", "", CodecFamily::Utf16Be, nullptr, "\xFE\xFF"},
 };
 
 /** The row of encoding; throws std::invalid_argument for a value without one. */

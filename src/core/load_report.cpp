@@ -8,10 +8,8 @@ bool LoadReport::lostSomething() const {
 }
 
 std::string LoadReport::message() const {
-    const std::string utf16 =
-        looksLikeUtf16 ? "The file looks like UTF-16 text, which the editor does not read." : "";
     if (!lostSomething())
-        return utf16;
+        return {};
     std::string text = "Part of the file does not fit in the sheet and was not loaded:";
     if (moreLinesNotRead)
         text += "\n- the lines after row 9999 (the file was read only up to there)";
@@ -25,8 +23,6 @@ std::string LoadReport::message() const {
     if (textAfterNulIgnored)
         text += "\n- everything from the first NUL byte on";
     text += "\nSaving will write the file without them.";
-    if (!utf16.empty())
-        text += "\n" + utf16;
     return text;
 }
 

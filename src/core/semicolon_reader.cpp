@@ -1,7 +1,9 @@
 #include "core/semicolon_reader.h"
 
 #include "core/sheet.h"
+#include "core/text_encoding.h"
 
+#include <algorithm>
 #include <array>
 
 #if defined(__SSE2__)
@@ -46,7 +48,7 @@ const char* findStopByte(const char* p, const char* const end) {
 }
 
 // The first byte in [p, end) that is not ";"; end when there is none.
-const char* skipSemicolons(const char* p, const char* const end) {
+const char* skipSemicolonBytes(const char* p, const char* const end) {
 #if defined(__SSE2__)
     const __m128i semicolon = _mm_set1_epi8(';');
     while (end - p >= 16) {
@@ -64,20 +66,92 @@ const char* skipSemicolons(const char* p, const char* const end) {
 
 } // namespace
 
+// The code units of 8-bit and UTF-8 text: bytes, searched many at a time.
+struct SemicolonReader::ByteUnits {
+    static constexpr std::size_t kSize = 1;
+    static const char* findStop(const char* p, const char* end) { return findStopByte(p, end); }
+    static const char* skipSemicolons(const char* p, const char* end) {
+        return skipSemicolonBytes(p, end);
+    }
+    static char16_t at(const char* p) { return static_cast<unsigned char>(*p); }
+};
+
+// The code units of UTF-16 text in one byte order: two bytes each, the text's length even.
+struct SemicolonReader::Utf16Units {
+    static constexpr std::size_t kSize = 2;
+    bool bigEndian = false;
+    char16_t at(const char* p) const {
+        const auto first = static_cast<unsigned char>(p[0]);
+        const auto second = static_cast<unsigned char>(p[1]);
+        return static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    const char* findStop(const char* p, const char* end) const {
+        for (; p < end; p += kSize) {
+            const char16_t unit = at(p);
+            if (unit == ';' || unit == '\r' || unit == '\n' || unit == 0)
+                return p;
+        }
+        return end;
+    }
+    const char* skipSemicolons(const char* p, const char* end) const {
+        while (p < end && at(p) == ';')
+            p += kSize;
+        return p;
+    }
+};
+
 SemicolonReader::SemicolonReader(Sheet& sheet) : m_sheet(sheet) {}
 
 void SemicolonReader::feed(std::string_view bytes) {
+    if (m_lookingForMark) {
+        // The first two bytes say whether the text is UTF-16 (its mark is not part of any cell).
+        const std::size_t take = std::min(bytes.size(), 2 - m_carry.size());
+        m_carry.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+        if (m_carry.size() < 2)
+            return;
+        m_lookingForMark = false;
+        for (const TextEncoding encoding : kTextEncodings) {
+            if (!TextCodec::byteOrderMarkOf(encoding).empty() &&
+                m_carry == TextCodec::byteOrderMarkOf(encoding))
+                m_marked = encoding;
+        }
+        const std::string head = std::move(m_carry);
+        m_carry.clear();
+        if (!m_marked)
+            scan(head, ByteUnits{});
+    }
+    if (!m_marked) {
+        scan(bytes, ByteUnits{});
+        return;
+    }
+    const Utf16Units units{*m_marked == TextEncoding::Utf16Be};
+    if (!m_carry.empty() && !bytes.empty()) {
+        // A unit whose first byte came with the previous bytes.
+        const char unit[2] = {m_carry[0], bytes[0]};
+        m_carry.clear();
+        bytes.remove_prefix(1);
+        scan(std::string_view(unit, 2), units);
+    }
+    if (bytes.size() % 2 != 0) {
+        m_carry.assign(1, bytes.back());
+        bytes.remove_suffix(1);
+    }
+    scan(bytes, units);
+}
+
+template <typename Units> void SemicolonReader::scan(std::string_view bytes, const Units& units) {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p < end && !m_ended) {
         if (m_skipLf) {
             m_skipLf = false;
-            if (*p == '\n') {
-                ++p;
+            if (units.at(p) == '\n') {
+                p += Units::kSize;
                 continue;
             }
         }
-        const char* const stop = findStopByte(p, end);
+        const char* const stop = units.findStop(p, end);
         if (stop == end) {
             // The piece goes on in the next bytes: keep what belongs to a cell.
             m_lineOpen = true;
@@ -89,8 +163,8 @@ void SemicolonReader::feed(std::string_view bytes) {
         const std::string_view tail(p, static_cast<std::size_t>(stop - p));
         if (!tail.empty())
             m_lineOpen = true;
-        p = stop + 1;
-        switch (*stop) {
+        p = stop + Units::kSize;
+        switch (units.at(stop)) {
         case ';':
             m_lineOpen = true;
             endPiece(tail);
@@ -98,7 +172,7 @@ void SemicolonReader::feed(std::string_view bytes) {
             if (m_col <= kLastCol)
                 ++m_col;
             else
-                p = skipSemicolons(p, end); // empty pieces beyond Z have nothing to count
+                p = units.skipSemicolons(p, end); // empty pieces beyond Z have nothing to count
             break;
         case '\r':
             endLine(tail);
@@ -118,6 +192,21 @@ void SemicolonReader::feed(std::string_view bytes) {
 }
 
 void SemicolonReader::finish() {
+    if (m_ended)
+        return;
+    if (!m_carry.empty()) {
+        // One byte too few for a mark or a unit: it stays a byte of the last cell.
+        const std::string rest = std::move(m_carry);
+        m_carry.clear();
+        if (m_lookingForMark || !m_marked) {
+            m_lookingForMark = false;
+            scan(rest, ByteUnits{});
+        } else if (m_row <= kLastRow && m_col <= kLastCol) {
+            m_piece += rest;
+            m_pieceFilled = true;
+            m_lineOpen = true;
+        }
+    }
     if (m_ended)
         return;
     if (m_lineOpen)

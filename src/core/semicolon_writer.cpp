@@ -7,10 +7,17 @@
 
 namespace tavlor {
 
-std::string semicolonText(const Sheet& sheet) {
+std::string semicolonText(const Sheet& sheet, const TextCodec& codec) {
+    std::string semicolon;
+    std::string lineEnd;
+    codec.encode(u";", semicolon);
+    codec.encode(u"\r\n", lineEnd);
+    const std::string_view mark = codec.byteOrderMark();
     const int rows = static_cast<int>(std::max<std::int64_t>(sheet.MaxRow(), 1));
     const int cols = static_cast<int>(std::max<std::int64_t>(sheet.MaxCol(), 1));
-    std::size_t size = static_cast<std::size_t>(rows) * (static_cast<std::size_t>(cols) + 2);
+    std::size_t size =
+        mark.size() + static_cast<std::size_t>(rows) *
+                          (static_cast<std::size_t>(cols) * semicolon.size() + lineEnd.size());
     for (int r = 1; r <= rows; ++r) {
         const std::string* cells = sheet.rowCells(r);
         for (int c = 1; c <= cols; ++c)
@@ -18,16 +25,19 @@ std::string semicolonText(const Sheet& sheet) {
     }
     std::string text(size, '\0');
     char* out = text.data();
+    std::memcpy(out, mark.data(), mark.size());
+    out += mark.size();
     for (int r = 1; r <= rows; ++r) {
         const std::string* cells = sheet.rowCells(r);
         for (int c = 1; c <= cols; ++c) {
             const std::string& cell = cells[c];
             std::memcpy(out, cell.data(), cell.size());
             out += cell.size();
-            *out++ = ';';
+            std::memcpy(out, semicolon.data(), semicolon.size());
+            out += semicolon.size();
         }
-        *out++ = '\r';
-        *out++ = '\n';
+        std::memcpy(out, lineEnd.data(), lineEnd.size());
+        out += lineEnd.size();
     }
     return text;
 }

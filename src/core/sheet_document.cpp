@@ -94,9 +94,8 @@ LoadReport SheetDocument::Ac(const std::string& path) {
         throw;
     }
     // Before the current cell is set, so the window shows the loaded text in its encoding.
-    setEncoding(detectEncoding(m_sheet));
+    setEncoding(reader.markedEncoding().value_or(detectEncoding(m_sheet)));
     LoadReport report = reader.report();
-    report.looksLikeUtf16 = startsWithUtf16ByteOrderMark(m_sheet.cell(1, 1));
     if (m_view) {
         m_view->setCurrentCol(1);
         m_view->setCurrentRow(1);
@@ -129,7 +128,7 @@ void SheetDocument::convertToUtf8() {
 }
 
 void SheetDocument::Kaydet(const std::string& path) const {
-    writeFileSafely(path, semicolonText(m_sheet));
+    writeFileSafely(path, semicolonText(m_sheet, m_codec));
 }
 
 } // namespace tavlor

@@ -2,23 +2,31 @@
 
 namespace tavlor {
 
-std::string printRowText(const Sheet& sheet, int row) {
+std::string printRowText(const Sheet& sheet, int row, const TextCodec& codec) {
     std::string text;
     for (int col = 0; col <= Sheet::kLastCol; ++col) {
-        text += sheet.cell(col, row);
+        const std::string& cell = sheet.cell(col, row);
+        text += codec.keepsAsciiBytes() || col == 0 ? cell : codec.toUtf8(cell);
         text += "\r\n";
     }
     return text;
 }
 
+TextEncoding printedEncoding(TextEncoding encoding) {
+    const CodecFamily family = encodingRow(encoding).family;
+    const bool utf16 = family == CodecFamily::Utf16Le || family == CodecFamily::Utf16Be;
+    return utf16 ? TextEncoding::Utf8 : encoding;
+}
+
 bool printSheet(const Sheet& sheet, TextDevice& device, TextEncoding encoding,
                 const PrintProgress& progress) {
-    PrintChannel channel(device, encoding);
+    const TextCodec codec(encoding);
+    PrintChannel channel(device, printedEncoding(encoding));
     channel.open();
     // One row at a time, so memory does not grow with the sheet.
     const std::int64_t rows = sheet.MaxRow();
     for (std::int64_t row = 1; row <= rows; ++row) {
-        channel.write(printRowText(sheet, static_cast<int>(row)));
+        channel.write(printRowText(sheet, static_cast<int>(row), codec));
         channel.writeLineEnd();
         if (progress && !progress(row, rows))
             return false; // the channel ends the job as it goes

@@ -11,8 +11,12 @@
 namespace tavlor {
 
 /** The text of row r for printing: the 27 cells of the row (row number first), each followed by
- *  a carriage return and a line feed. */
-std::string printRowText(const Sheet& sheet, int row);
+ *  a carriage return and a line feed; cells of an encoding that does not keep ASCII as it is
+ *  (UTF-16) come as UTF-8, see printedEncoding. */
+std::string printRowText(const Sheet& sheet, int row, const TextCodec& codec = utf8Codec());
+
+/** The encoding of the printed text: the document's, or UTF-8 for UTF-16 documents. */
+TextEncoding printedEncoding(TextEncoding encoding);
 
 /** After each printed row: rows done and rows in all; false cancels the job. */
 using PrintProgress = std::function<bool(std::int64_t done, std::int64_t total)>;

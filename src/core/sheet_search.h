@@ -15,7 +15,10 @@ struct CellPos {
 };
 
 /** The first data cell, in reading order from A1 (rows top to bottom, columns A to Z), whose text
- *  contains text byte for byte; header cells are never looked at and empty text finds nothing. */
-std::optional<CellPos> findInSheet(const Sheet& sheet, std::string_view text);
+ *  contains text byte for byte at a multiple of unitSize (the bytes of a code unit: 2 in UTF-16,
+ *  so a match never straddles two characters); header cells are never looked at and empty text
+ *  finds nothing. */
+std::optional<CellPos> findInSheet(const Sheet& sheet, std::string_view text,
+                                   std::size_t unitSize = 1);
 
 } // namespace tavlor

@@ -49,6 +49,10 @@ const EncodingRow& encodingRow(TextEncoding encoding) {
 TextCodec::TextCodec(TextEncoding encoding)
     : m_encoding(encoding), m_kind(kindOf(encodingRow(encoding))) {}
 
+std::string_view TextCodec::byteOrderMarkOf(TextEncoding encoding) {
+    return encodingRow(encoding).byteOrderMark;
+}
+
 bool TextCodec::keepsAsciiBytes() const {
     return m_kind->keepsAsciiBytes();
 }

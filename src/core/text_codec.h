@@ -29,6 +29,10 @@ public:
     bool isUtf8() const { return m_encoding == TextEncoding::Utf8; }
     /** Plain ASCII text is its own bytes (UTF-8 and the 8-bit code pages; not UTF-16). */
     bool keepsAsciiBytes() const;
+    /** The bytes that start a file in this encoding and are no part of its text (UTF-16's
+     *  byte-order mark); empty for the others. */
+    std::string_view byteOrderMark() const { return byteOrderMarkOf(m_encoding); }
+    static std::string_view byteOrderMarkOf(TextEncoding encoding);
     /** Bytes per code unit: a character starts only at a multiple of it (1, or 2 in UTF-16). */
     std::size_t unitSize() const;
 

@@ -126,8 +126,4 @@ TextEncoding detectEncoding(const Sheet& sheet) {
     return evidence.guess();
 }
 
-bool startsWithUtf16ByteOrderMark(std::string_view text) {
-    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
-}
-
 } // namespace tavlor

@@ -30,7 +30,4 @@ std::string_view encodingLanguages(TextEncoding encoding);
  *  Windows code page) say ISO-8859-15. */
 TextEncoding detectEncoding(const Sheet& sheet);
 
-/** True when text starts with a UTF-16 byte-order mark (FF FE or FE FF). */
-bool startsWithUtf16ByteOrderMark(std::string_view text);
-
 } // namespace tavlor

@@ -161,7 +161,9 @@ bool PrintController::layOut(const tavlor::Sheet& sheet, const tavlor::TextCodec
     progress.setMinimumDuration(std::numeric_limits<int>::max());
     progress.setValue(0);
     const std::chrono::milliseconds started = m_clock();
-    PrinterTextDevice device(printer(), codec);
+    // UTF-16 cells come to the device as UTF-8, with the row numbers and line ends.
+    const tavlor::TextCodec printed(tavlor::printedEncoding(codec.encoding()));
+    PrinterTextDevice device(printer(), printed);
     return tavlor::printSheet(
         sheet, device, codec.encoding(), [&](std::int64_t row, std::int64_t rows) {
             const int percent = static_cast<int>(row * 100 / rows);

@@ -72,8 +72,11 @@ void TForm1::LabeledEdit1Change() {
 void TForm1::hintSplitCell() {
     // The edit has reached the cell by now (or was refused): its bytes are the truth.
     const tavlor::Sheet& sheet = m_document.sheet();
+    const tavlor::TextCodec& codec = m_document.codec();
+    const std::string& cell = sheet.cell(m_S->col(), m_S->row());
+    // The hint looks for ";" and line breaks among ASCII bytes, which UTF-16 does not keep.
     showCellHint(tavlor::splitCellHint(sheet.cellName(m_S->col(), m_S->row()),
-                                       sheet.cell(m_S->col(), m_S->row())));
+                                       codec.keepsAsciiBytes() ? cell : codec.toUtf8(cell)));
 }
 
 void TForm1::hintHugeCell(int col, int row) {

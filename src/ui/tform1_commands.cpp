@@ -51,7 +51,8 @@ void TForm1::FindDialogFind() {
     const std::optional<std::string> text =
         tavlor::ui::toBytes(m_FindDialog->findText(), m_document.codec());
     const std::optional<tavlor::CellPos> hit =
-        text ? tavlor::findInSheet(m_document.sheet(), *text) : std::nullopt;
+        text ? tavlor::findInSheet(m_document.sheet(), *text, m_document.codec().unitSize())
+             : std::nullopt;
     if (!hit) {
         QWidget* owner = m_FindDialog->isVisible() ? static_cast<QWidget*>(m_FindDialog) : this;
         tavlor::ui::CopyableMessageBox::information(owner,

@@ -111,23 +111,26 @@ TEST_F(FileAccessTest, ByteOrderMarksAndSixteenBitText) {
     document.Kaydet(out);
     EXPECT_EQ(readBytes(out), "\xEF\xBB\xBFname;\xC3\xBC;\r\n");
 
-    const LoadReport report = load("\xFF\xFEW\0o\0r\0d\0;\0\r\0\n\0"s); // UTF-16 LE "Word;"
-    EXPECT_EQ(cell(1, 1), "\xFF\xFEW");
-    EXPECT_EQ(document.sheet().contentText(), "\xFF\xFEW");
-    EXPECT_TRUE(report.textAfterNulIgnored);
-    EXPECT_TRUE(report.looksLikeUtf16);
-    EXPECT_NE(report.message().find("\n- everything from the first NUL byte on\n"),
-              std::string::npos);
-    EXPECT_NE(report.message().find("looks like UTF-16 text, which the editor does not read"),
-              std::string::npos);
-    EXPECT_EQ(document.encoding(), TextEncoding::Windows1254); // FF FE is not UTF-8
+    // UTF-16 by its mark: the cells hold their characters' bytes, Save writes the same file.
+    const std::string word = "\xFF\xFEW\0o\0r\0d\0;\0\r\0\n\0"s; // UTF-16 LE "Word;"
+    const LoadReport report = load(word);
+    EXPECT_EQ(cell(1, 1), "W\0o\0r\0d\0"s);
+    EXPECT_FALSE(report.lostSomething());
+    EXPECT_EQ(document.encoding(), TextEncoding::Utf16Le);
+    document.Kaydet(out);
+    EXPECT_EQ(readBytes(out), word);
 
-    // Big-endian, and no NUL at all: nothing is lost, the warning still says what the file is.
-    const LoadReport noNul = load("\xFE\xFF\x4E\x2D"s);
-    EXPECT_FALSE(noNul.lostSomething());
-    EXPECT_TRUE(noNul.warrantsWarning());
-    EXPECT_EQ(noNul.message(), "The file looks like UTF-16 text, which the editor does not read.");
-    EXPECT_FALSE(load("x;\xFF\xFE;"s).looksLikeUtf16);
+    // Big-endian: a NUL character ends the text; Convert Document to UTF-8 keeps the text.
+    const LoadReport nul = load("\xFE\xFF\x4E\x2D\0;\0\0\0x"s);
+    EXPECT_TRUE(nul.textAfterNulIgnored);
+    EXPECT_NE(nul.message().find("\n- everything from the first NUL byte on\n"), std::string::npos);
+    EXPECT_EQ(document.encoding(), TextEncoding::Utf16Be);
+    document.convertToUtf8();
+    EXPECT_EQ(cell(1, 1), "\xE4\xB8\xAD"); // 中
+    EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
+    EXPECT_TRUE(document.isModified());
+    load("x;\xFF\xFE;"s);
+    EXPECT_EQ(document.encoding(), TextEncoding::Windows1254);
 }
 
 TEST_F(FileAccessTest, ZeroByteFileLoadsAsEmptySheet) {

@@ -2,6 +2,7 @@
 #include "core/semicolon_writer.h"
 #include "core/sheet.h"
 #include "core/split_cell_hint.h"
+#include "core/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -60,29 +61,37 @@ using namespace std::string_literals;
 
 INSTANTIATE_TEST_SUITE_P(
     SemicolonText, ParseTable,
-    testing::Values(ParseCase{"Empty", "", ""}, ParseCase{"SingleX", "x", "A1=x"},
-                    ParseCase{"TwoPieces", "a;b", "A1=a B1=b"},
-                    ParseCase{"TrailingSemicolon", "a;b;", "A1=a B1=b"},
-                    ParseCase{"LeadingEmptyPieces", ";;x", "C1=x"},
-                    ParseCase{"CrLf", "a\r\nb\r\n", "A1=a A2=b"},
-                    ParseCase{"LoneLf", "a\nb\n", "A1=a A2=b"},
-                    ParseCase{"LoneCr", "a\rb\r", "A1=a A2=b"},
-                    ParseCase{"LfCrIsTwoEnds", "a\n\rb", "A1=a A3=b"},
-                    ParseCase{"CrCrLfIsTwoEnds", "a\r\r\nb", "A1=a A3=b"},
-                    ParseCase{"CrLfCrLfGivesEmptySecondLine", "a\r\n\r\nb", "A1=a A3=b"},
-                    ParseCase{"NoFinalLineEnd", "a;\r\nb;c", "A1=a A2=b B2=c"},
-                    ParseCase{"EmptyAndSemicolonLinesKeepRowNumbers", "a\r\n\r\n;;;\r\nd",
-                              "A1=a A4=d"},
-                    ParseCase{"BlanksAreKept", " a ;  ;\t", "A1= a  B1=   C1=\t"},
-                    ParseCase{"NulInThirdLine",
-                              "1\r\n2\r\n3a\0"
-                              "3b;x\r\n4\r\n"s,
-                              "A1=1 A2=2 A3=3a"},
-                    ParseCase{"NulFirst", "\0abc"s, ""},
-                    ParseCase{"Utf8BomKept", "\xEF\xBB\xBFx;y\r\n", "A1=\xEF\xBB\xBFx B1=y"},
-                    ParseCase{"Utf16LittleEndian", "\xFF\xFEh\0i\0;\0"s, "A1=\xFF\xFEh"},
-                    ParseCase{"HighBytes", "\x80\xFF;\xC3\xA9", "A1=\x80\xFF B1=\xC3\xA9"},
-                    ParseCase{"ColumnZIsTheLast", std::string(25, ';') + "z;beyond;", "Z1=z"}),
+    testing::Values(
+        ParseCase{"Empty", "", ""}, ParseCase{"SingleX", "x", "A1=x"},
+        ParseCase{"TwoPieces", "a;b", "A1=a B1=b"},
+        ParseCase{"TrailingSemicolon", "a;b;", "A1=a B1=b"},
+        ParseCase{"LeadingEmptyPieces", ";;x", "C1=x"},
+        ParseCase{"CrLf", "a\r\nb\r\n", "A1=a A2=b"}, ParseCase{"LoneLf", "a\nb\n", "A1=a A2=b"},
+        ParseCase{"LoneCr", "a\rb\r", "A1=a A2=b"},
+        ParseCase{"LfCrIsTwoEnds", "a\n\rb", "A1=a A3=b"},
+        ParseCase{"CrCrLfIsTwoEnds", "a\r\r\nb", "A1=a A3=b"},
+        ParseCase{"CrLfCrLfGivesEmptySecondLine", "a\r\n\r\nb", "A1=a A3=b"},
+        ParseCase{"NoFinalLineEnd", "a;\r\nb;c", "A1=a A2=b B2=c"},
+        ParseCase{"EmptyAndSemicolonLinesKeepRowNumbers", "a\r\n\r\n;;;\r\nd", "A1=a A4=d"},
+        ParseCase{"BlanksAreKept", " a ;  ;\t", "A1= a  B1=   C1=\t"},
+        ParseCase{"NulInThirdLine",
+                  "1\r\n2\r\n3a\0"
+                  "3b;x\r\n4\r\n"s,
+                  "A1=1 A2=2 A3=3a"},
+        ParseCase{"NulFirst", "\0abc"s, ""},
+        ParseCase{"Utf8BomKept", "\xEF\xBB\xBFx;y\r\n", "A1=\xEF\xBB\xBFx B1=y"},
+        ParseCase{"Utf16LittleEndian", "\xFF\xFEh\0i\0;\0"s, "A1=h\0i\0"s},
+        // UTF-16 is split by its characters: Ċ, 〻 and č hold the bytes of LF,
+        // ";" and CR; a NUL character ends the text.
+        ParseCase{"Utf16BigEndianLinesAndNul", "\xFE\xFF\0a\0;\0b\0\r\0\n\0c\0\n\0\r\0d\0\0\0e"s,
+                  "A1=\0a B1=\0b A2=\0c A4=\0d"s},
+        ParseCase{"Utf16UnitsLikeSeparators", "\xFF\xFE\x0A\x01\x3B\x30\x0D\x01;\0"s,
+                  "A1=\x0A\x01\x3B\x30\x0D\x01"},
+        ParseCase{"Utf16LoneSurrogateAndOddByte", "\xFF\xFE\x00\xD8;\0b"s, "A1=\x00\xD8 B1=b"s},
+        ParseCase{"Utf16MarkOnly", "\xFE\xFF", ""},
+        ParseCase{"MarkLaterIsText", "x;\xFF\xFE;", "A1=x B1=\xFF\xFE"},
+        ParseCase{"HighBytes", "\x80\xFF;\xC3\xA9", "A1=\x80\xFF B1=\xC3\xA9"},
+        ParseCase{"ColumnZIsTheLast", std::string(25, ';') + "z;beyond;", "Z1=z"}),
     [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
 
 } // namespace
@@ -150,6 +159,27 @@ TEST(SemicolonRoundTrip, EveryByteButSeparatorsSurvives) {
     EXPECT_EQ(back.cell(1, 1), all);
     EXPECT_EQ(back.cell(2, 2), "  padded  ");
     EXPECT_EQ(back.contentText(), sheet.contentText());
+}
+
+TEST(SemicolonRoundTrip, Utf16FilesComeBackByteForByte) {
+    // Canonical files (every line as long, CR LF after each): a pair, a lone surrogate, č.
+    const std::string little = "\xFF\xFE"
+                               "a\0;\0\x3D\xD8\x00\xDE;\0\r\0\n\0"
+                               "\x00\xDC;\0\x0D\x01;\0\r\0\n\0"s;
+    const std::string big = "\xFE\xFF\0;\0\r\0\n\0x\0;\0\r\0\n"s;
+    for (const auto& [text, encoding] :
+         {std::pair{little, TextEncoding::Utf16Le}, std::pair{big, TextEncoding::Utf16Be}}) {
+        Sheet sheet;
+        SemicolonReader reader(sheet);
+        reader.feed(text);
+        reader.finish();
+        EXPECT_EQ(reader.markedEncoding(), encoding);
+        sheet.Genislik();
+        EXPECT_EQ(semicolonText(sheet, TextCodec(encoding)), text);
+    }
+    Sheet empty;
+    EXPECT_EQ(written(empty), ";\r\n");
+    EXPECT_EQ(semicolonText(empty, TextCodec(TextEncoding::Utf16Be)), "\xFE\xFF\0;\0\r\0\n"s);
 }
 
 TEST(SemicolonRoundTrip, CellsThatReadBackSplitAreNamedWithTheReason) {

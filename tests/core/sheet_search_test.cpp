@@ -61,6 +61,12 @@ TEST_F(SheetSearch, BytesBeyondAsciiAndControlCharacters) {
     EXPECT_EQ(findInSheet(sheet, "\r\n"), (CellPos{2, 4}));
     EXPECT_EQ(findInSheet(sheet, "\xFF"), (CellPos{3, 4}));
     EXPECT_EQ(findInSheet(sheet, "\xFF\xFE"), std::nullopt);
+    // UTF-16: a match starts on a character, not between the two bytes of one. In "aŌ"
+    // (61 00 4C 01 in little-endian) the bytes 00 4C lie across two characters.
+    sheet.setCell(4, 5, std::string("a\0\x4C\x01", 4));
+    EXPECT_EQ(findInSheet(sheet, std::string("\0\x4C", 2), 2), std::nullopt);
+    EXPECT_EQ(findInSheet(sheet, std::string("\x4C\x01", 2), 2), (CellPos{4, 5}));
+    EXPECT_EQ(findInSheet(sheet, std::string("\0\x4C", 2), 1), (CellPos{4, 5}));
 }
 
 } // namespace

@@ -186,10 +186,19 @@ TEST(Utf8, CharactersCutAtTheEnd) {
 }
 
 TEST(TextEncoding, Utf16ByteOrderMarks) {
-    EXPECT_TRUE(startsWithUtf16ByteOrderMark("\xFF\xFEW"));
-    EXPECT_TRUE(startsWithUtf16ByteOrderMark("\xFE\xFF"));
-    EXPECT_FALSE(startsWithUtf16ByteOrderMark("\xEF\xBB\xBF"));
-    EXPECT_FALSE(startsWithUtf16ByteOrderMark("\xFF"));
+    const auto marked = [](std::string_view text) {
+        Sheet sheet;
+        SemicolonReader reader(sheet);
+        reader.feed(text);
+        reader.finish();
+        return reader.markedEncoding();
+    };
+    EXPECT_EQ(marked("\xFF\xFEW"), TextEncoding::Utf16Le);
+    EXPECT_EQ(marked("\xFE\xFF"), TextEncoding::Utf16Be);
+    EXPECT_EQ(marked("\xEF\xBB\xBF"), std::nullopt);
+    EXPECT_EQ(marked("\xFF"), std::nullopt);
+    EXPECT_EQ(TextCodec(TextEncoding::Utf16Be).byteOrderMark(), "\xFE\xFF");
+    EXPECT_EQ(TextCodec(TextEncoding::Utf8).byteOrderMark(), "");
 }
 
 } // namespace

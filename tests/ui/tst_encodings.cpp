@@ -23,6 +23,7 @@
 
 using namespace tavlor::test;
 using tavlor::TextEncoding;
+using namespace std::string_literals;
 
 namespace {
 
@@ -144,6 +145,29 @@ private slots:
         // UTF-8 holds every character.
         type(m_form->S()->editor(), QStringLiteral("→"));
         QCOMPARE(cell(*m_form, 1, 1), std::string("\xE2\x86\x92"));
+    }
+
+    void utf16FileIsTextThatTypingAndSavingKeep() {
+        // Şişli;çay; in UTF-16 LE with its mark
+        const std::string file = "\xFF\xFE\x5E\x01i\0\x5F\x01l\0i\0;\0\xE7\0a\0y\0;\0\r\0\n\0"s;
+        const QString path = m_dir.filePath(QStringLiteral("wide.csv"));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file.data(), static_cast<qint64>(file.size()));
+        out.close();
+        m_form->document().markUnmodified();
+        m_form = showForm({path.toStdString()});
+        QCOMPARE(m_form->encodingChooser()->field()->text(), QStringLiteral("UTF-16 LE"));
+        QCOMPARE(shown(*m_form, 1, 1), QStringLiteral("Şişli"));
+        m_form->S()->moveTo(2, 1);
+        type(m_form->S()->editor(), QStringLiteral("→"));
+        QCOMPARE(cell(*m_form, 2, 1), std::string("\x92\x21", 2));
+        QCOMPARE(m_form->panelText(0), QString()); // no split-cell hint for the bytes of ";"
+        m_form->commands().FileSave1->trigger();
+        QCOMPARE(fileBytes(path), "\xFF\xFE\x5E\x01i\0\x5F\x01l\0i\0;\0\x92\x21;\0\r\0\n\0"s);
+        QVERIFY(m_form->encodingChooser()->action(TextEncoding::Utf16Be) != nullptr);
+        m_form->encodingChooser()->convertAction()->trigger();
+        QCOMPARE(cell(*m_form, 2, 1), std::string("\xE2\x86\x92"));
     }
 
     void encodingMenuShowsItsKeyAndItsHintsFitPanelZero() {

@@ -156,6 +156,12 @@ void TestFind::searchTextIsInTheDocumentsEncoding() {
     m_window->S()->moveTo(1, 1);
     QCOMPARE(search(QStringLiteral("ş→")).text, QStringLiteral("Search String Not Found!"));
     QCOMPARE(m_window->S()->col(), 1);
+    // UTF-16 holds every character.
+    put(4, 3, "\x5F\x01\x92\x21"); // ş→ in UTF-16 LE
+    m_window->setDocumentEncoding(tavlor::TextEncoding::Utf16Le);
+    QVERIFY(search(QStringLiteral("ş→")).caption.isEmpty());
+    QCOMPARE(m_window->S()->col(), 4);
+    QCOMPARE(m_window->S()->row(), 3);
 }
 
 void TestFind::alwaysStartsAtA1() {

@@ -274,6 +274,11 @@ void TestPrint::textPrintsInTheDocumentsEncoding() {
     QCOMPARE(printWithOk().text, QString());
     QCOMPARE(pdfLines(path),
              (QStringList{QStringLiteral("1"), QStringLiteral("Şişli Çay ĞğİıÖöÜü")}));
+
+    putCell(*m_form, 1, 1, std::string("\x01\x5E\x00i\x01\x5F", 6)); // Şiş in UTF-16 BE
+    m_form->setDocumentEncoding(tavlor::TextEncoding::Utf16Be);
+    QCOMPARE(printWithOk().text, QString());
+    QCOMPARE(pdfLines(path), (QStringList{QStringLiteral("1"), QStringLiteral("Şiş")}));
 }
 
 void TestPrint::emptySheetPrintsOneBlankPage() {
