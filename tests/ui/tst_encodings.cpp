@@ -165,7 +165,6 @@ private slots:
         QCOMPARE(m_form->panelText(0), QString()); // no split-cell hint for the bytes of ";"
         m_form->commands().FileSave1->trigger();
         QCOMPARE(fileBytes(path), "\xFF\xFE\x5E\x01i\0\x5F\x01l\0i\0;\0\x92\x21;\0\r\0\n\0"s);
-        QVERIFY(m_form->encodingChooser()->action(TextEncoding::Utf16Be) != nullptr);
         m_form->encodingChooser()->convertAction()->trigger();
         QCOMPARE(cell(*m_form, 2, 1), std::string("\xE2\x86\x92"));
     }
@@ -173,8 +172,6 @@ private slots:
     void encodingMenuShowsItsKeyAndItsHintsFitPanelZero() {
         QMenu* menu = m_form->encodingChooser()->menu();
         QCOMPARE(menu->menuAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+E")));
-        QCOMPARE(menu->menuAction()->shortcut().toString(QKeySequence::NativeText),
-                 QStringLiteral("Ctrl+Shift+E"));
         const QLabel* panel = m_form->StatusBar()->panel(0);
         QStringList hints{m_form->encodingChooser()->field()->statusTip()};
         for (const QAction* action : menu->actions())
