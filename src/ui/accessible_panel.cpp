@@ -11,9 +11,16 @@ namespace {
 
 constexpr char kPanelProperty[] = "tavlorAccessiblePanel";
 
-class AccessiblePanel : public QAccessibleWidget {
+// The panel's text is also its read-only text content, which is how screen readers read labels.
+class AccessiblePanel : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     AccessiblePanel(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
 
     QString text(QAccessible::Text kind) const override {
         if (kind != QAccessible::Value)
@@ -22,6 +29,31 @@ public:
             return label->text();
         if (const auto* button = qobject_cast<const QAbstractButton*>(widget()))
             return button->text();
+        return {};
+    }
+
+    QString text(int startOffset, int endOffset) const override {
+        return text(QAccessible::Value).mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override {
+        return static_cast<int>(text(QAccessible::Value).size());
+    }
+    void selection(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override {
+        *startOffset = offset;
+        *endOffset = offset;
         return {};
     }
 

@@ -57,6 +57,7 @@ private slots:
             QAccessibleInterface* face = accessible(panel.widget);
             QCOMPARE(face->text(QAccessible::Name), QString::fromUtf16(panel.name));
             QCOMPARE(face->text(QAccessible::Value), QString::fromUtf16(panel.value));
+            QCOMPARE(face->textInterface()->text(0, 99), QString::fromUtf16(panel.value));
         }
         QTest::keyClicks(m_form->S()->editor(), QStringLiteral("x"));
         QCOMPARE(accessible(bar->panel(1))->text(QAccessible::Value), QStringLiteral("Modified"));
