@@ -51,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Real-looking 8-bit tables: what the bytes speak for, Windows-1254 when in doubt.
         DetectCase{"Turkish",
                    "\xDE"
-                   "ehir;\xDDl\xE7e;N\xFCfus\r\nK\xFDr\xFE"
+                   "ehir;\xDDl\xE7"
+                   "e;N\xFC"
+                   "fus\r\nK\xFDr\xFE"
                    "ehir;Merkez;"
                    "235.000\r\n\xC7"
                    "ank\xFDr\xFD;Il\xF0"
