@@ -1,5 +1,6 @@
 #include "core/file_reader.h"
 
+#include "core/descriptor.h"
 #include "core/descriptor_io.h"
 #include "core/file_error.h"
 #include "core/semicolon_reader.h"
@@ -19,22 +20,6 @@ namespace {
 
 constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-/** Closes a descriptor when it goes out of scope. */
-class ReadDescriptor {
-public:
-    explicit ReadDescriptor(int fd) : m_fd(fd) {}
-    ReadDescriptor(const ReadDescriptor&) = delete;
-    ReadDescriptor& operator=(const ReadDescriptor&) = delete;
-    ~ReadDescriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    int get() const { return m_fd; }
-
-private:
-    int m_fd = -1;
-};
-
 // One read() that retries on EINTR; -1 with errno set on failure.
 ssize_t readSome(int fd, char* buffer, std::size_t size) {
     for (;;) {
@@ -51,7 +36,7 @@ void readFileInto(const std::string& path, SemicolonReader& reader) {
 
     // O_NONBLOCK keeps a FIFO without a writer from blocking the open; the file type is checked
     // right after, before any read.
-    ReadDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.get() < 0)
         fail(errno);
     struct stat info {};

@@ -1,7 +1,9 @@
 #include "core/in_place_writer.h"
 
+#include "core/descriptor.h"
 #include "core/descriptor_io.h"
 #include "core/file_error.h"
+#include "core/path_parts.h"
 #include "core/system_text.h"
 
 #include <algorithm>
@@ -37,7 +39,7 @@ std::string backupFolder() {
     candidates.push_back(std::string(temp != nullptr && temp[0] == '/' ? temp : "/tmp") +
                          "/tavlor-" + std::to_string(::geteuid()));
     for (const std::string& folder : candidates) {
-        const std::string parent = folder.substr(0, folder.rfind('/'));
+        const std::string parent = splitPath(folder).folder;
         ::mkdir(parent.c_str(), 0700); // ~/.cache may not exist yet
         if (::mkdir(folder.c_str(), 0700) == 0 || isOwnFolder(folder))
             return folder;
@@ -73,13 +75,13 @@ public:
         const std::string folder = backupFolder();
         if (folder.empty())
             throw FileError(createErrorMessage(path, EACCES));
-        std::string name = path.substr(path.rfind('/') + 1);
+        std::string name = splitPath(path).name;
         if (name.size() > 200)
             name.resize(200);
-        m_fd = makeTempFile(folder + "/" + name + ".old-XXXXXX", m_path);
-        if (m_fd < 0)
+        m_fd.reset(makeTempFile(folder + "/" + name + ".old-XXXXXX", m_path));
+        if (!m_fd.valid())
             throw FileError(createErrorMessage(path, errno));
-        if (!copyBytes(fd, m_fd, m_size) || ::fsync(m_fd) != 0) {
+        if (!copyBytes(fd, m_fd.get(), m_size) || ::fsync(m_fd.get()) != 0) {
             const int error = errno != 0 ? errno : EIO;
             discard();
             throw FileError(createErrorMessage(path, error));
@@ -87,30 +89,26 @@ public:
     }
     Backup(const Backup&) = delete;
     Backup& operator=(const Backup&) = delete;
-    ~Backup() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
 
     /** Puts the old bytes back into fd; true when they are there and synced. */
     bool restore(int fd) const {
-        return copyBytes(m_fd, fd, m_size) && ::ftruncate(fd, m_size) == 0 && ::fsync(fd) == 0;
+        return copyBytes(m_fd.get(), fd, m_size) && ::ftruncate(fd, m_size) == 0 &&
+               ::fsync(fd) == 0;
     }
     void discard() {
         ::unlink(m_path.c_str());
-        ::close(m_fd);
-        m_fd = -1;
+        m_fd.reset();
     }
 
 private:
-    int m_fd = -1;
+    Descriptor m_fd;
     off_t m_size = 0;
     std::string m_path;
 };
 
 } // namespace
 
-void rewriteInPlace(int fd, const std::string& path, std::string_view text) {
+FileIdentity rewriteInPlace(int fd, const std::string& path, std::string_view text) {
     Backup backup(fd, path);
     // Reserve the blocks before the first byte changes, without changing the file's length: a full
     // disk shows here, with the file untouched. File systems that cannot reserve go on; a failed
@@ -127,6 +125,9 @@ void rewriteInPlace(int fd, const std::string& path, std::string_view text) {
         throw FileError(kStreamWriteError);
     }
     backup.discard();
+    struct stat written {};
+    ::fstat(fd, &written);
+    return FileIdentity::of(written);
 }
 
 } // namespace tavlor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/file_stamp.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,7 @@ namespace tavlor {
  *  holds the new bytes (it stays only where putting them back failed too).
  *  Throws FileError "Cannot create file "%s". %s" (path) when the old bytes cannot be kept, and
  *  "Stream write error" when the space is not there or the writing fails; the file then holds its
- *  old bytes. */
-void rewriteInPlace(int fd, const std::string& path, std::string_view text);
+ *  old bytes. Returns the identity of the file as written. */
+FileIdentity rewriteInPlace(int fd, const std::string& path, std::string_view text);
 
 } // namespace tavlor

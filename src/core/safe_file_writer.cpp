@@ -1,13 +1,15 @@
 #include "core/safe_file_writer.h"
 
+#include "core/descriptor.h"
 #include "core/descriptor_io.h"
 #include "core/file_error.h"
 #include "core/in_place_writer.h"
+#include "core/path_parts.h"
+#include "core/save_plan.h"
 #include "core/system_text.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
@@ -22,87 +24,38 @@ namespace tavlor {
 
 namespace {
 
-/** Closes a descriptor when it goes out of scope. */
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { reset(); }
-    int get() const { return m_fd; }
-    void reset(int fd = -1) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
-    }
-    /** Closes now and reports whether the close succeeded. */
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int m_fd = -1;
-};
-
-// Gives the new file the extended attributes of the old one: access control lists, a desktop's
-// tags and comments. Attributes the system does not let us set are left out; the save goes on.
-void copyExtendedAttributes(int from, int to) {
-    ssize_t size = ::flistxattr(from, nullptr, 0);
+// The names of the extended attributes of fd.
+std::vector<std::string> attributeNames(int fd) {
+    std::vector<std::string> names;
+    ssize_t size = ::flistxattr(fd, nullptr, 0);
     if (size <= 0)
-        return;
-    std::vector<char> names(static_cast<std::size_t>(size));
-    size = ::flistxattr(from, names.data(), names.size());
-    if (size <= 0)
-        return;
+        return names;
+    std::vector<char> buffer(static_cast<std::size_t>(size));
+    size = ::flistxattr(fd, buffer.data(), buffer.size());
+    for (const char* name = buffer.data(); size > 0 && name < buffer.data() + size;
+         name += std::char_traits<char>::length(name) + 1)
+        names.emplace_back(name);
+    return names;
+}
+
+// Gives the new file exactly the extended attributes of the old one: its access control list, a
+// desktop's tags and comments; what the new file inherited from the folder (a default access
+// control list) goes. Attributes the system does not let us set are left out; the save goes on.
+void matchExtendedAttributes(int from, int to) {
+    const std::vector<std::string> wanted = attributeNames(from);
+    for (const std::string& name : attributeNames(to))
+        if (std::find(wanted.begin(), wanted.end(), name) == wanted.end())
+            ::fremovexattr(to, name.c_str());
     std::vector<char> value;
-    for (const char* name = names.data(); name < names.data() + size;
-         name += std::char_traits<char>::length(name) + 1) {
-        const ssize_t length = ::fgetxattr(from, name, nullptr, 0);
+    for (const std::string& name : wanted) {
+        const ssize_t length = ::fgetxattr(from, name.c_str(), nullptr, 0);
         if (length < 0)
             continue;
         value.resize(static_cast<std::size_t>(length));
-        const ssize_t got = ::fgetxattr(from, name, value.data(), value.size());
+        const ssize_t got = ::fgetxattr(from, name.c_str(), value.data(), value.size());
         if (got >= 0)
-            ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(got), 0);
+            ::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(got), 0);
     }
-}
-
-[[noreturn]] void failCreate(const std::string& path, int errorNumber) {
-    throw FileError(createErrorMessage(path, errorNumber));
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-// Follows symbolic links to the file that holds the content; a missing file ends the chain (it
-// will be created there). Returns 0 or an errno value.
-int resolveLinks(const std::string& path, std::string& target) {
-    target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(target.c_str(), &info) != 0)
-            return errno == ENOENT ? 0 : errno;
-        if (!S_ISLNK(info.st_mode))
-            return 0;
-        std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) +
-                                 1);
-        const ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size());
-        if (n < 0)
-            return errno;
-        std::string link(buffer.data(), static_cast<std::size_t>(n));
-        if (link.empty())
-            return ENOENT;
-        target = link.front() == '/' ? link : folderOf(target) + "/" + link;
-    }
-    return ELOOP;
 }
 
 mode_t currentUmask() {
@@ -131,7 +84,7 @@ void removeStaleTemps(const std::string& folder, const std::string& prefix) {
         Descriptor fd(
             ::openat(dirFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         struct stat info {};
-        if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
             info.st_uid != ::geteuid())
             continue;
         if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
@@ -147,12 +100,15 @@ struct NewFile {
     bool unnamed = false; // made without a name (O_TMPFILE): a killed save leaves nothing behind
 };
 
-// Opens the new file in folder, unnamed where the file system allows. Returns 0 or an errno value.
-int openNewFile(const std::string& folder, const std::string& namePattern, NewFile& file) {
+// Opens the new file in folder, unnamed where the file system allows. A file that replaces no
+// other is made with the mode a shell redirect gives (the umask, or the folder's default access
+// control list). Returns 0 or an errno value.
+int openNewFile(const std::string& folder, const std::string& namePattern, bool replaces,
+                NewFile& file) {
     // An unnamed file gets its name through /proc; without /proc it takes a name from the start.
     int fd = -1;
     if (::access("/proc/self/fd", X_OK) == 0)
-        fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, replaces ? 0600 : 0666);
     else
         errno = EOPNOTSUPP;
     if (fd >= 0) {
@@ -163,7 +119,11 @@ int openNewFile(const std::string& folder, const std::string& namePattern, NewFi
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
         return errno;
     file.fd.reset(makeTempFile(namePattern, file.path));
-    return file.fd.get() < 0 ? errno : 0;
+    if (!file.fd.valid())
+        return errno;
+    if (!replaces)
+        ::fchmod(file.fd.get(), 0666 & ~currentUmask());
+    return 0;
 }
 
 // Gives an unnamed new file a free name that starts with prefix. Returns 0 or an errno value.
@@ -186,28 +146,32 @@ int nameNewFile(NewFile& file, const std::string& prefix) {
     return EEXIST;
 }
 
+// Errors of a rename that say the name cannot be replaced this way, though the file can be
+// written: a sticky folder of others, something mounted on the name, another file system, a file
+// system that cannot rename over a file.
+bool renameCannotReplace(int error) {
+    return error == EPERM || error == EACCES || error == EBUSY || error == EXDEV ||
+           error == EINVAL || error == EOPNOTSUPP || error == ENOSYS;
+}
+
 enum class RenameResult { Done, NeedsInPlace };
 
-// Writes text to a new file beside target and renames it over. NeedsInPlace (nothing changed) when
-// the new file could not stand for the old one: the folder refuses new files or the rename, or the
-// new file cannot get the old one's owner and group.
-RenameResult replaceByRename(const std::string& path, const std::string& target,
-                             const Descriptor& existing, const struct stat* existingInfo,
-                             std::string_view text) {
-    const std::string folder = folderOf(target);
-    const std::size_t slash = target.rfind('/');
-    const std::string namePrefix =
-        tempPrefix(slash == std::string::npos ? target : target.substr(slash + 1));
-    const std::string prefix =
-        (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + namePrefix;
-    const bool exists = existingInfo != nullptr;
-    removeStaleTemps(folder, namePrefix);
+// Writes text to a new file beside the target and renames it over. NeedsInPlace (nothing changed)
+// when the new file could not stand for the old one after all: the folder refuses the new file or
+// the rename, or the new file cannot get the old one's owner and group.
+RenameResult replaceByRename(SaveTarget& target, std::string_view text, FileStamp& stamp) {
+    const PathParts parts = splitPath(target.realPath());
+    const std::string namePrefix = tempPrefix(parts.name);
+    const std::string prefix = parts.sibling(namePrefix);
+    const bool exists = target.facts().exists;
+    const struct stat& old = target.info();
+    removeStaleTemps(parts.folder, namePrefix);
 
     NewFile temp;
-    if (const int error = openNewFile(folder, prefix + "XXXXXX", temp)) {
-        if (exists && (error == EACCES || error == EPERM))
+    if (const int error = openNewFile(parts.folder, prefix + "XXXXXX", exists, temp)) {
+        if (exists && (error == EACCES || error == EPERM || error == EROFS))
             return RenameResult::NeedsInPlace;
-        failCreate(path, error);
+        target.fail(error);
     }
     // Nobody may take it for a stale file while it is written.
     ::flock(temp.fd.get(), LOCK_EX | LOCK_NB);
@@ -220,101 +184,71 @@ RenameResult replaceByRename(const std::string& path, const std::string& target,
     if (exists) {
         // The old file's owner and group where we may give them (root: both; a user: a group of
         // theirs); otherwise the old file is written in place, which keeps them.
-        if (::fchown(temp.fd.get(), existingInfo->st_uid, existingInfo->st_gid) != 0)
-            ::fchown(temp.fd.get(), static_cast<uid_t>(-1), existingInfo->st_gid);
+        if (::fchown(temp.fd.get(), old.st_uid, old.st_gid) != 0)
+            ::fchown(temp.fd.get(), static_cast<uid_t>(-1), old.st_gid);
         struct stat tempInfo {};
-        if (::fstat(temp.fd.get(), &tempInfo) != 0 || tempInfo.st_uid != existingInfo->st_uid ||
-            tempInfo.st_gid != existingInfo->st_gid) {
+        if (::fstat(temp.fd.get(), &tempInfo) != 0 || tempInfo.st_uid != old.st_uid ||
+            tempInfo.st_gid != old.st_gid) {
             discard();
             return RenameResult::NeedsInPlace;
         }
-        ::fchmod(temp.fd.get(), existingInfo->st_mode & 07777);
-        copyExtendedAttributes(existing.get(), temp.fd.get());
-    } else {
-        ::fchmod(temp.fd.get(), 0666 & ~currentUmask());
+        matchExtendedAttributes(target.fd(), temp.fd.get());
     }
 
-    if (!writeAllAt(temp.fd.get(), text, 0) || ::fsync(temp.fd.get()) != 0) {
+    if (!writeAllAt(temp.fd.get(), text, 0)) {
+        discard();
+        throw FileError(kStreamWriteError);
+    }
+    // After the writing, which clears the set-user-ID and set-group-ID bits.
+    if (exists)
+        ::fchmod(temp.fd.get(), old.st_mode & 07777);
+    struct stat written {};
+    if (::fsync(temp.fd.get()) != 0 || ::fstat(temp.fd.get(), &written) != 0) {
         discard();
         throw FileError(kStreamWriteError);
     }
     if (temp.unnamed) {
         if (const int error = nameNewFile(temp, prefix)) {
             discard();
-            failCreate(path, error);
+            target.fail(error);
         }
     }
-    if (::rename(temp.path.c_str(), target.c_str()) != 0) {
+    if (::rename(temp.path.c_str(), target.realPath().c_str()) != 0) {
         const int error = errno;
         discard();
-        // A sticky folder lets only the owner of a file replace it.
-        if (exists && (error == EPERM || error == EACCES))
+        if (exists && renameCannotReplace(error))
             return RenameResult::NeedsInPlace;
-        failCreate(path, error);
+        target.fail(error);
     }
+    target.keep();
     if (!temp.fd.close())
         throw FileError(kStreamWriteError);
-    Descriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folderFd.get() >= 0)
+    Descriptor folderFd(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.valid())
         ::fsync(folderFd.get());
+    stamp.identity = FileIdentity::of(written);
     return RenameResult::Done;
 }
 
 } // namespace
 
-void writeFileSafely(const std::string& path, std::string_view text) {
-    if (path.empty())
-        failCreate(path, ENOENT);
-    if (path.back() == '/')
-        failCreate(path, EISDIR);
-
-    std::string target;
-    if (const int error = resolveLinks(path, target))
-        failCreate(path, error);
-
-    // The file being replaced: it must be a writable regular file that nobody holds.
-    Descriptor existing;
-    struct stat existingInfo {};
-    const bool exists = ::stat(target.c_str(), &existingInfo) == 0;
-    if (!exists && errno != ENOENT)
-        failCreate(path, errno);
-    bool readWrite = false;
-    if (exists) {
-        if (S_ISDIR(existingInfo.st_mode))
-            failCreate(path, EISDIR);
-        if (!S_ISREG(existingInfo.st_mode))
-            failCreate(path, ENXIO);
-        // A mode without any write bit means read-only, also for root, who passes every access
-        // check.
-        if ((existingInfo.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            failCreate(path, EACCES);
-        if (::access(target.c_str(), W_OK) != 0)
-            failCreate(path, errno);
-        constexpr int kFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-        int fd = ::open(target.c_str(), O_RDWR | kFlags);
-        readWrite = fd >= 0;
-        if (fd < 0)
-            fd = ::open(target.c_str(), O_RDONLY | kFlags);
-        if (fd < 0)
-            fd = ::open(target.c_str(), O_WRONLY | kFlags);
-        if (fd < 0)
-            failCreate(path, errno);
-        existing.reset(fd);
-        // Nobody else may have it open while we replace it (exclusive lock, do not wait).
-        if (const int error = lockDescriptor(existing.get(), LOCK_EX))
-            failCreate(path, error);
+FileStamp writeFileSafely(const std::string& path, std::string_view text) {
+    SaveTarget target(path);
+    FileStamp stamp;
+    stamp.hash = ContentHash::of(text);
+    stamp.hashKnown = true;
+    SavePlan plan = decideSave(target.facts());
+    if (plan.route == SaveRoute::Rename) {
+        if (replaceByRename(target, text, stamp) == RenameResult::Done)
+            return stamp;
+        target.facts().renameRefused = true;
+        plan = decideSave(target.facts());
     }
-
-    // Another name of the same file would keep the old text after a rename.
-    if (!exists || existingInfo.st_nlink <= 1) {
-        if (replaceByRename(path, target, existing, exists ? &existingInfo : nullptr, text) ==
-            RenameResult::Done)
-            return;
-    }
-    // In place needs the old bytes readable, to keep them until the new ones are safe.
-    if (!readWrite)
-        failCreate(path, EACCES);
-    rewriteInPlace(existing.get(), path, text);
+    if (plan.route == SaveRoute::Refuse)
+        target.fail(plan.error);
+    stamp.identity = rewriteInPlace(target.fd(), path, text);
+    target.keep();
+    return stamp;
 }
 
 } // namespace tavlor

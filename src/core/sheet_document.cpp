@@ -127,8 +127,8 @@ void SheetDocument::convertToUtf8() {
     changeCheck();
 }
 
-void SheetDocument::Kaydet(const std::string& path) const {
-    writeFileSafely(path, semicolonText(m_sheet, m_codec));
+FileStamp SheetDocument::Kaydet(const std::string& path) const {
+    return writeFileSafely(path, semicolonText(m_sheet, m_codec));
 }
 
 } // namespace tavlor

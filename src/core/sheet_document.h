@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/content_snapshot.h"
+#include "core/file_stamp.h"
 #include "core/load_report.h"
 #include "core/sheet.h"
 #include "core/text_encoding.h"
@@ -64,8 +65,9 @@ public:
     void convertToUtf8();
 
     /** Kaydet: write rows 1..max(MaxRow,1) x columns 1..max(MaxCol,1), safely replacing the file.
-     *  Throws FileError ("Cannot create file "%s". %s" or "Stream write error"). */
-    void Kaydet(const std::string& path) const;
+     *  Throws FileError ("Cannot create file "%s". %s" or "Stream write error"). Returns the stamp
+     *  of the file as written. */
+    FileStamp Kaydet(const std::string& path) const;
 
     /** How often Genislik and the change check ran (for tests of the handler chains). */
     std::uint64_t extentRuns() const { return m_extentRuns; }

@@ -1,5 +1,6 @@
 // How a save replaces an existing file: a new file renamed over it, or the old file rewritten in
 // place where a rename would not leave it what it was (links, owner, group, folder rights).
+#include "core/save_plan.h"
 #include "core/sheet_document.h"
 
 #include "support/error_of.h"
@@ -131,6 +132,54 @@ const PathCase kPathCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SavePathTable, testing::ValuesIn(kPathCases),
                          [](const testing::TestParamInfo<PathCase>& info) {
+                             return info.param.name;
+                         });
+
+struct DecisionCase {
+    const char* name;
+    TargetFacts facts;
+    SaveRoute route;
+    int error;
+};
+
+TargetFacts ownFile(void (*change)(TargetFacts&) = nullptr) {
+    TargetFacts facts;
+    facts.exists = true;
+    facts.mode = S_IFREG | 0644;
+    facts.readable = true;
+    if (change != nullptr)
+        change(facts);
+    return facts;
+}
+
+// clang-format off
+const DecisionCase kDecisionCases[] = {
+    {"NewFile", TargetFacts{}, SaveRoute::Rename, 0},
+    {"OwnFile", ownFile(), SaveRoute::Rename, 0},
+    {"Folder", ownFile([](TargetFacts& f) { f.mode = S_IFDIR | 0755; }), SaveRoute::Refuse, EISDIR},
+    {"Fifo", ownFile([](TargetFacts& f) { f.mode = S_IFIFO | 0644; }), SaveRoute::Refuse, ENXIO},
+    {"NoWriteBit", ownFile([](TargetFacts& f) { f.mode = S_IFREG | 0444; }), SaveRoute::Refuse, EACCES},
+    {"NotWritable", ownFile([](TargetFacts& f) { f.openError = EROFS; }), SaveRoute::Refuse, EROFS},
+    {"SecondHardLink", ownFile([](TargetFacts& f) { f.links = 2; }), SaveRoute::InPlace, 0},
+    {"BindMounted", ownFile([](TargetFacts& f) { f.mountRoot = true; }), SaveRoute::InPlace, 0},
+    {"FolderTakesNoNewFiles", ownFile([](TargetFacts& f) { f.folderTakesNewFiles = false; }), SaveRoute::InPlace, 0},
+    {"OwnerOrGroupNotOurs", ownFile([](TargetFacts& f) { f.newFileGetsOwner = false; }), SaveRoute::InPlace, 0},
+    {"StickyFolderOfOthers", ownFile([](TargetFacts& f) { f.stickyFolderOfOthers = true; }), SaveRoute::InPlace, 0},
+    {"RenameRefused", ownFile([](TargetFacts& f) { f.renameRefused = true; }), SaveRoute::InPlace, 0},
+    {"InPlaceButUnreadable", ownFile([](TargetFacts& f) { f.links = 2; f.readable = false; }), SaveRoute::Refuse, EACCES},
+};
+// clang-format on
+
+class SaveDecision : public testing::TestWithParam<DecisionCase> {};
+
+TEST_P(SaveDecision, TakesTheRouteTheFactsCallFor) {
+    const SavePlan plan = decideSave(GetParam().facts);
+    EXPECT_EQ(plan.route, GetParam().route) << plan.reason;
+    EXPECT_EQ(plan.error, GetParam().error) << plan.reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaveDecision, testing::ValuesIn(kDecisionCases),
+                         [](const testing::TestParamInfo<DecisionCase>& info) {
                              return info.param.name;
                          });
 
