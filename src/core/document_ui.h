@@ -19,7 +19,9 @@ public:
     /** Shows the Save dialog. With a preset, the dialog offers that name; without one it offers the
      *  name it last returned. Returns the chosen path, or nothing when cancelled. */
     virtual std::optional<std::string> chooseSavePath(const std::optional<std::string>& preset) = 0;
-    /** Asks (Yes/No) whether an existing file may be replaced; true for Yes. */
+    /** Asks (Yes/No, No the default) whether a file may be replaced: another existing file, or the
+     *  document's own file when another program changed it or it holds more than the sheet.
+     *  True for Yes. */
     virtual bool askToReplace(const std::string& text) = 0;
     /** Shows the Open dialog (it offers the name it last returned). Returns the chosen path, or
      *  nothing when cancelled. */

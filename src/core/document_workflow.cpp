@@ -10,15 +10,21 @@ namespace tavlor {
 
 namespace {
 
+// Both names lead to one file, links followed by the kernel (or are the same text).
+bool isSameFile(const std::string& path, const std::string& own) {
+    if (own.empty())
+        return false;
+    if (path == own)
+        return true;
+    const FileIdentity a = FileIdentity::ofPath(path);
+    const FileIdentity b = FileIdentity::ofPath(own);
+    return a.exists() && b.exists() && a.device == b.device && a.inode == b.inode;
+}
+
 // A file (not a folder) exists at path and it is not the file the document was read from or
 // written to: a slip of the keyboard in the Save dialog must not replace it unasked.
 bool isOtherExistingFile(const std::string& path, const std::string& own) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (error || !fs::exists(status) || fs::is_directory(status))
-        return false;
-    return own.empty() || !fs::equivalent(path, own, error);
+    return FileIdentity::ofPath(path).exists() && !isSameFile(path, own);
 }
 
 } // namespace
@@ -30,6 +36,7 @@ void DocumentWorkflow::newDocument() {
     if (!m_document.isModified()) {
         m_document.Sil();
         m_currentFileName.clear();
+        m_ownFile.forget();
         resetCaption();
         return;
     }
@@ -47,8 +54,8 @@ void DocumentWorkflow::save() {
         saveAs();
         return;
     }
-    m_document.Kaydet(m_currentFileName);
-    m_document.markUnmodified();
+    if (writeOwnFile())
+        m_document.markUnmodified();
 }
 
 void DocumentWorkflow::saveAs() {
@@ -57,10 +64,37 @@ void DocumentWorkflow::saveAs() {
     const auto path = chooseSavePath(preset);
     if (!path)
         return;
+    const bool ownFile = isSameFile(*path, m_currentFileName);
+    const std::string previous = m_currentFileName;
     m_currentFileName = *path;
-    m_document.Kaydet(m_currentFileName);
+    try {
+        if (ownFile && !writeOwnFile()) {
+            m_currentFileName = previous;
+            return;
+        }
+        if (!ownFile)
+            m_ownFile.saved(m_document.Kaydet(m_currentFileName));
+    } catch (...) {
+        // A failed write leaves the document named as before, so the next Save does not write
+        // to the file that failed without asking.
+        m_currentFileName = previous;
+        throw;
+    }
     m_document.markUnmodified();
     setCaption();
+}
+
+bool DocumentWorkflow::writeOwnFile() {
+    if (!m_ownFile.mayWrite(m_currentFileName, m_ui))
+        return false;
+    m_ownFile.saved(m_document.Kaydet(m_currentFileName));
+    return true;
+}
+
+std::optional<std::string> DocumentWorkflow::changeNotice() {
+    if (m_currentFileName.empty())
+        return std::nullopt;
+    return m_ownFile.changeNotice(m_currentFileName);
 }
 
 void DocumentWorkflow::queryClose(bool& canClose) {
@@ -105,7 +139,8 @@ bool DocumentWorkflow::offerToSave(bool closing, SaveFirst how) {
         break;
     }
     if (!m_currentFileName.empty()) {
-        m_document.Kaydet(m_currentFileName);
+        if (!writeOwnFile())
+            return false;
         if (how != SaveFirst::Copy)
             m_document.markUnmodified();
         return true;
@@ -119,7 +154,7 @@ bool DocumentWorkflow::offerToSave(bool closing, SaveFirst how) {
         return true;
     }
     m_currentFileName = *path;
-    m_document.Kaydet(m_currentFileName);
+    m_ownFile.saved(m_document.Kaydet(m_currentFileName));
     if (how == SaveFirst::AndName) {
         m_document.markUnmodified();
         setCaption();
@@ -164,9 +199,11 @@ void DocumentWorkflow::openChosenFile(const std::string& path) {
         // Never leave the document bound to a file that was not read: a later Save would
         // overwrite it unseen.
         m_currentFileName.clear();
+        m_ownFile.forget();
         resetCaption();
         throw;
     }
+    m_ownFile.loaded(report);
     m_document.markUnmodified();
     setCaption();
     if (report.lostSomething())
@@ -176,6 +213,7 @@ void DocumentWorkflow::openChosenFile(const std::string& path) {
 void DocumentWorkflow::startEmpty() {
     m_document.markUnmodified();
     m_currentFileName.clear();
+    m_ownFile.forget();
     m_document.Sil();
     resetCaption();
 }

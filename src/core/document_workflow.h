@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/load_report.h"
+#include "core/own_file_guard.h"
 
 #include <optional>
 #include <string>
@@ -63,6 +64,10 @@ public:
 
     /** The text after the last "/" of path (all of it when there is none). */
     static std::string fileNamePart(const std::string& path);
+    /** The status bar's notice when another program changed the document's file since it was
+     *  opened or saved (told once per change); nothing otherwise. */
+    std::optional<std::string> changeNotice();
+
     /** The command-line arguments joined with single blanks, stopping at the first empty one, with
      *  characters below 33 trimmed from both ends. Empty when there is no argument. */
     static std::string joinArguments(const std::vector<std::string>& arguments);
@@ -89,6 +94,9 @@ private:
     /** The Save dialog, asking before another existing file is replaced; No shows the dialog
      *  again with the name that was chosen. */
     std::optional<std::string> chooseSavePath(std::optional<std::string> preset);
+    /** Writes the document to CurrentFileName after the questions that guard its own file.
+     *  False when the user said No: nothing was written. */
+    bool writeOwnFile();
     /** Runs the Open dialog and opens what it returns. */
     void openFromDialog();
     /** One dropped file, decided by the document's state at this moment. */
@@ -97,6 +105,7 @@ private:
     SheetDocument& m_document;
     DocumentUi& m_ui;
     std::string m_currentFileName;
+    OwnFileGuard m_ownFile;
 };
 
 } // namespace tavlor

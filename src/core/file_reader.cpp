@@ -31,7 +31,7 @@ ssize_t readSome(int fd, char* buffer, std::size_t size) {
 
 } // namespace
 
-void readFileInto(const std::string& path, SemicolonReader& reader) {
+FileStamp readFileInto(const std::string& path, SemicolonReader& reader) {
     auto fail = [&path](int errorNumber) { throw FileError(openErrorMessage(path, errorNumber)); };
 
     // O_NONBLOCK keeps a FIFO without a writer from blocking the open; the file type is checked
@@ -50,6 +50,9 @@ void readFileInto(const std::string& path, SemicolonReader& reader) {
     if (const int error = lockDescriptor(fd.get(), LOCK_SH))
         fail(error);
 
+    FileStamp stamp;
+    stamp.identity = FileIdentity::of(info);
+    ContentHash hash;
     std::vector<char> buffer(kChunk);
     bool extraChunkRead = false;
     for (;;) {
@@ -58,9 +61,11 @@ void readFileInto(const std::string& path, SemicolonReader& reader) {
             fail(errno);
         if (n == 0)
             break;
-        reader.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+        const std::string_view chunk(buffer.data(), static_cast<std::size_t>(n));
+        hash.add(chunk);
+        reader.feed(chunk);
         if (reader.ended())
-            return;
+            return stamp; // the rest is not read: its bytes are not known
         if (reader.rowsComplete()) {
             // The sheet is full. One more chunk lets the report count a few of the lines beyond;
             // then stop reading, saying whether anything was left unread.
@@ -74,12 +79,15 @@ void readFileInto(const std::string& path, SemicolonReader& reader) {
                 else if (more > 0)
                     reader.feed(std::string_view(&probe, 1)); // a NUL: counts as ignored text
                 reader.finish();
-                return;
+                return stamp;
             }
             extraChunkRead = true;
         }
     }
     reader.finish();
+    stamp.hash = hash.value();
+    stamp.hashKnown = true;
+    return stamp;
 }
 
 } // namespace tavlor

@@ -86,8 +86,9 @@ void SheetDocument::Sil() {
 LoadReport SheetDocument::Ac(const std::string& path) {
     Sil();
     SemicolonReader reader(m_sheet);
+    FileStamp stamp;
     try {
-        readFileInto(path, reader);
+        stamp = readFileInto(path, reader);
     } catch (...) {
         // A file that failed part-way leaves the sheet as Sil left it: empty.
         m_sheet.clearData();
@@ -96,6 +97,7 @@ LoadReport SheetDocument::Ac(const std::string& path) {
     // Before the current cell is set, so the window shows the loaded text in its encoding.
     setEncoding(reader.markedEncoding().value_or(detectEncoding(m_sheet)));
     LoadReport report = reader.report();
+    report.file = stamp;
     if (m_view) {
         m_view->setCurrentCol(1);
         m_view->setCurrentRow(1);

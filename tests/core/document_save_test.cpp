@@ -76,6 +76,58 @@ TEST_F(DocumentSave, PromptShowsTheFullPathWhileTheCaptionShowsTheFileNamePart) 
     EXPECT_EQ(DocumentWorkflow::fileNamePart("/folder/"), "");
 }
 
+TEST_F(DocumentSave, ChangesByAnotherProgramAreAskedAboutBeforeTheyAreReplaced) {
+    const std::string path = temp.file("current.csv");
+    const std::string question = "current.csv has been changed by another program since it was "
+                                 "opened or saved. Replace it with this document?";
+    prepare(true, true);
+    // The same bytes on a new inode and a new time (a checkout of the same content): no question.
+    temp.write("copy.csv", "old;\r\n");
+    std::filesystem::rename(folder / "copy.csv", folder / "current.csv");
+    EXPECT_FALSE(workflow.changeNotice());
+    workflow.save();
+    EXPECT_EQ(temp.read("current.csv"), kEdited);
+    EXPECT_TRUE(ui.replaceQuestions.empty());
+
+    edit(1, 1, "mine");
+    temp.write("current.csv", "theirs;\r\n");
+    EXPECT_EQ(workflow.changeNotice(), "current.csv has been changed by another program since it "
+                                       "was opened or saved.");
+    EXPECT_FALSE(workflow.changeNotice()); // told once
+    ui.replaceAnswers = {false, false};
+    workflow.save();
+    ui.answers.push_back(Answer::Yes);
+    bool canClose = true;
+    workflow.queryClose(canClose);
+    EXPECT_FALSE(canClose);
+    EXPECT_EQ(ui.replaceQuestions, std::vector<std::string>(2, question));
+    EXPECT_EQ(temp.read("current.csv"), "theirs;\r\n");
+    EXPECT_TRUE(document.isModified());
+    // Save As onto the same file asks too; Yes writes.
+    ui.savePaths.push_back(path);
+    ui.replaceAnswers.push_back(true);
+    workflow.saveAs();
+    EXPECT_EQ(ui.replaceQuestions.size(), 3u);
+    EXPECT_EQ(temp.read("current.csv"), "mine;\r\n");
+    EXPECT_FALSE(document.isModified());
+    // A file deleted meanwhile is saved without a question.
+    edit(1, 1, "again");
+    std::filesystem::remove(path);
+    workflow.save();
+    EXPECT_EQ(temp.read("current.csv"), "again;\r\n");
+    EXPECT_EQ(ui.replaceQuestions.size(), 3u);
+}
+
+TEST_F(DocumentSave, AFailedSaveAsLeavesTheDocumentNamedAsBefore) {
+    prepare(true, true);
+    ui.savePaths.push_back(temp.file("missing/b.csv"));
+    EXPECT_THROW(workflow.saveAs(), FileError);
+    EXPECT_EQ(workflow.CurrentFileName(), temp.file("current.csv"));
+    workflow.save();
+    EXPECT_EQ(temp.read("current.csv"), kEdited);
+    EXPECT_TRUE(ui.scriptUsedUp());
+}
+
 // --- failure rules -------------------------------------------------------------------------
 
 /** Opens sub/current.csv, edits A1, then removes sub so that writing to the name fails. */
@@ -206,6 +258,28 @@ TEST_F(DocumentSave, OpeningAFileWithCellsBeyondZWarnsAfterwards) {
     ui.openPaths.push_back(temp.file("other.csv"));
     workflow.open();
     EXPECT_TRUE(ui.warnings.empty());
+
+    // The first save to the file that holds more asks; No writes nothing, Yes writes, and then the
+    // question does not come again. Another name never asks.
+    ui.openPaths.push_back(temp.file("wide.csv"));
+    workflow.open();
+    edit(1, 1, "x");
+    ui.savePaths.push_back(temp.file("elsewhere.csv"));
+    workflow.saveAs();
+    EXPECT_EQ(temp.read("elsewhere.csv"), "x;c2;c3;c4;c5;c6;c7;c8;c9;c10;c11;c12;c13;c14;c15;c16;"
+                                          "c17;c18;c19;c20;c21;c22;c23;c24;c25;c26;\r\n");
+    ui.openPaths.push_back(temp.file("wide.csv"));
+    workflow.open();
+    ui.replaceAnswers = {false, true};
+    workflow.save();
+    workflow.save();
+    workflow.save();
+    EXPECT_EQ(ui.replaceQuestions,
+              std::vector<std::string>(
+                  2, "wide.csv holds more than the sheet shows (see the warning when it was "
+                     "opened). Saving replaces it with the sheet's content. Save anyway?"));
+    EXPECT_EQ(temp.read("wide.csv").size(), wide.size() + 2 - 4);
+    clearRecords();
 
     // UTF-16 text is read as such: nothing to warn about.
     temp.write("wide16.csv", "\xFE\xFF\x4E\x2D");

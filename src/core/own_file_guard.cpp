@@ -1,0 +1,52 @@
+#include "core/own_file_guard.h"
+
+#include "core/document_ui.h"
+#include "core/load_report.h"
+#include "core/path_parts.h"
+
+namespace tavlor {
+
+void OwnFileGuard::loaded(const LoadReport& report) {
+    m_stamp = report.file;
+    m_leftOut = report.lostSomething();
+    m_told = {};
+}
+
+void OwnFileGuard::saved(const FileStamp& stamp) {
+    m_stamp = stamp;
+    m_leftOut = false; // the user answered Yes, or saved the sheet under a new name
+    m_told = {};
+}
+
+void OwnFileGuard::forget() {
+    *this = OwnFileGuard();
+}
+
+bool OwnFileGuard::mayWrite(const std::string& path, DocumentUi& ui) const {
+    if (m_leftOut && !ui.askToReplace(leftOutQuestion(path)))
+        return false;
+    return !m_stamp.changedOnDisk(path) || ui.askToReplace(changedQuestion(path));
+}
+
+std::optional<std::string> OwnFileGuard::changeNotice(const std::string& path) {
+    const FileIdentity now = FileIdentity::ofPath(path);
+    if (!now.exists() || now == m_told || !m_stamp.changedOnDisk(path))
+        return std::nullopt;
+    m_told = now;
+    return splitPath(path).name +
+           " has been changed by another program since it was opened or saved.";
+}
+
+std::string OwnFileGuard::changedQuestion(const std::string& path) {
+    return splitPath(path).name +
+           " has been changed by another program since it was opened or saved. Replace it with "
+           "this document?";
+}
+
+std::string OwnFileGuard::leftOutQuestion(const std::string& path) {
+    return splitPath(path).name +
+           " holds more than the sheet shows (see the warning when it was opened). Saving replaces "
+           "it with the sheet's content. Save anyway?";
+}
+
+} // namespace tavlor
