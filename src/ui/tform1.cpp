@@ -153,6 +153,11 @@ bool TForm1::event(QEvent* event) {
         m_StatusBar->setPanelText(0, static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
+    if (event->type() == QEvent::WindowActivate) {
+        // Back in the window: say so when another program changed the document's file meanwhile.
+        if (const auto notice = m_workflow.changeNotice())
+            m_StatusBar->setPanelText(0, toText(*notice));
+    }
     return QMainWindow::event(event);
 }
 

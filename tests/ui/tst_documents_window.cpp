@@ -258,6 +258,19 @@ private slots:
         QCOMPARE(m_window->CurrentFileName(), std::string());
     }
 
+    void reactivationTellsOfAFileChangedByAnotherProgram() {
+        const QString path = file(QStringLiteral("a.csv"), "a;\r\n");
+        QVERIFY(drop(filesMime({path})));
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(m_window.get(), &activate);
+        QCOMPARE(m_window->panelText(0), QString());
+        file(QStringLiteral("a.csv"), "changed;\r\n");
+        QApplication::sendEvent(m_window.get(), &activate);
+        QCOMPARE(m_window->panelText(0),
+                 QStringLiteral("a.csv has been changed by another program since it was opened "
+                                "or saved."));
+    }
+
     void commandLineFileOpensBeforeTheWindowShows() {
         const QString path = file(QStringLiteral("My Book.csv"), "p;q;\r\n;;r;\r\n");
         TForm1 window;
