@@ -2,6 +2,7 @@
 // place where a rename would not leave it what it was (links, owner, group, folder rights).
 #include "core/save_plan.h"
 #include "core/sheet_document.h"
+#include "core/system_text.h"
 
 #include "support/error_of.h"
 #include "support/kill_points.h"
@@ -14,6 +15,8 @@
 #include <csignal>
 #include <cstddef>
 #include <fcntl.h>
+#include <fstream>
+#include <functional>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <sched.h>
@@ -289,6 +292,86 @@ TEST(FullDisk, KeepsTheOldFileOnBothSavePaths) {
         GTEST_SKIP() << "this system lets no test mount a file system";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "a full disk changed the file (see above)";
     EXPECT_EQ(folderListing(folder.file("cache/tavlor")), "");
+}
+
+// Runs body in a child process with a mount namespace of its own, so its mounts vanish with it;
+// body ends the child with status 2 when a mount it needs is refused, which skips the test.
+void inOwnMountNamespace(const std::function<void()>& body) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            ::_exit(2);
+        body();
+        ::_exit(testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "this system lets no test mount what it needs";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "see the failures above";
+}
+
+SheetDocument& newText(SheetDocument& document) {
+    document.sheet().setCell(1, 1, "new");
+    document.Genislik();
+    return document;
+}
+
+TEST(KernelLinkRules, ASaveFollowsOnlyTheLinksTheKernelFollows) {
+    TempFolder folder;
+    const std::string precious = folder.file("precious.csv");
+    writeBytes(precious, "precious;\r\n");
+    const std::string disk = folder.file("disk");
+    ASSERT_EQ(::mkdir(disk.c_str(), 0755), 0);
+    SheetDocument document;
+    newText(document);
+    if (std::ifstream("/proc/sys/fs/protected_symlinks").get() == '1') {
+        // Root follows no link that another user left in a sticky, world-writable folder.
+        ASSERT_EQ(::chmod(disk.c_str(), 01777), 0);
+        const std::string link = disk + "/list.csv";
+        ASSERT_EQ(::symlink(precious.c_str(), link.c_str()), 0);
+        ASSERT_EQ(::lchown(link.c_str(), kNobody, kNobody), 0);
+        EXPECT_EQ(errorOf([&] { document.Kaydet(link); }), createErrorMessage(link, EACCES));
+        EXPECT_EQ(readBytes(precious), "precious;\r\n");
+        ASSERT_EQ(::unlink(link.c_str()), 0);
+    }
+    // A file system mounted "nosymfollow": the kernel follows no link on it, nor does a save.
+    inOwnMountNamespace([&] {
+        if (::mount("tmpfs", disk.c_str(), "tmpfs", MS_NOSYMFOLLOW, "size=64k") != 0)
+            ::_exit(2);
+        const std::string link = disk + "/list.csv";
+        const std::string dangling = disk + "/new.csv";
+        EXPECT_EQ(::symlink(precious.c_str(), link.c_str()), 0);
+        EXPECT_EQ(::symlink(folder.file("new.csv").c_str(), dangling.c_str()), 0);
+        EXPECT_EQ(errorOf([&] { document.Ac(link); }), openErrorMessage(link, ELOOP));
+        EXPECT_EQ(errorOf([&] { document.Kaydet(link); }), createErrorMessage(link, ELOOP));
+        EXPECT_EQ(errorOf([&] { document.Kaydet(dangling); }), createErrorMessage(dangling, ELOOP));
+        EXPECT_EQ(readBytes(precious), "precious;\r\n");
+        EXPECT_EQ(folderListing(folder.path()), "disk precious.csv");
+    });
+}
+
+TEST(BindMountedFile, IsRewrittenInPlace) {
+    TempFolder folder;
+    const std::string real = folder.file("real.csv");
+    const std::string file = folder.file("f.csv");
+    writeBytes(real, "old;\r\n");
+    writeBytes(file, "under the mount;\r\n");
+    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
+    SheetDocument document;
+    inOwnMountNamespace([&] {
+        if (::mount(real.c_str(), file.c_str(), nullptr, MS_BIND, nullptr) != 0)
+            ::_exit(2);
+        newText(document).Kaydet(file);
+        EXPECT_EQ(readBytes(real), "new;\r\n");
+        EXPECT_EQ(folderListing(folder.path()), "cache f.csv real.csv");
+    });
+    ::unsetenv("XDG_CACHE_HOME");
 }
 
 TEST(KilledSave, LeavesTheOldOrTheNewBytesAndTheNextSaveNoTemporaryFile) {
