@@ -72,6 +72,7 @@ public:
         if (::fstat(fd, &info) != 0)
             throw FileError(createErrorMessage(path, errno));
         m_size = info.st_size;
+        m_modified = info.st_mtim;
         const std::string folder = backupFolder();
         if (folder.empty())
             throw FileError(createErrorMessage(path, EACCES));
@@ -95,6 +96,8 @@ public:
         return copyBytes(m_fd.get(), fd, m_size) && ::ftruncate(fd, m_size) == 0 &&
                ::fsync(fd) == 0;
     }
+    off_t size() const { return m_size; }
+    const struct timespec& modified() const { return m_modified; }
     void discard() {
         ::unlink(m_path.c_str());
         m_fd.reset();
@@ -103,6 +106,7 @@ public:
 private:
     Descriptor m_fd;
     off_t m_size = 0;
+    struct timespec m_modified {};
     std::string m_path;
 };
 
@@ -116,6 +120,11 @@ FileIdentity rewriteInPlace(int fd, const std::string& path, std::string_view te
     const off_t length = static_cast<off_t>(text.size());
     if (length > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, length) != 0 && errno != EOPNOTSUPP &&
         errno != ENOSYS && errno != EINVAL) {
+        // A reservation that ran out of space may have kept part of the blocks: give them back,
+        // and the file its time, as not a byte of it changed.
+        ::ftruncate(fd, backup.size());
+        const struct timespec times[2] = {{0, UTIME_OMIT}, backup.modified()};
+        ::futimens(fd, times);
         backup.discard();
         throw FileError(kStreamWriteError);
     }

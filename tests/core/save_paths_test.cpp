@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
@@ -24,6 +25,7 @@
 #include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -370,6 +372,43 @@ TEST(BindMountedFile, IsRewrittenInPlace) {
         newText(document).Kaydet(file);
         EXPECT_EQ(readBytes(real), "new;\r\n");
         EXPECT_EQ(folderListing(folder.path()), "cache f.csv real.csv");
+    });
+    ::unsetenv("XDG_CACHE_HOME");
+}
+
+TEST(FullDisk, AFailedSaveInPlaceGivesBackTheSpaceItReserved) {
+    TempFolder folder;
+    const std::string disk = folder.file("disk");
+    const std::string path = disk + "/f.csv";
+    ASSERT_EQ(::mkdir(disk.c_str(), 0700), 0);
+    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
+    SheetDocument document;
+    for (int r = 1; r <= 3000; ++r)
+        document.sheet().setCell(1, r, std::string(100, 'n'));
+    document.Genislik();
+    const std::string image = folder.file("ext4.img");
+    inOwnMountNamespace([&] {
+        // An ext4 file system of 8 MiB without blocks kept for root, filled up to 100 KiB.
+        if (std::system(("truncate -s 8M " + image + " && mkfs.ext4 -q -m 0 " + image +
+                         " && mount -o loop " + image + " " + disk)
+                            .c_str()) != 0)
+            ::_exit(2);
+        writeBytes(path, "old;\r\n");
+        EXPECT_EQ(::link(path.c_str(), (disk + "/g.csv").c_str()), 0);
+        auto freeBytes = [&] {
+            struct statvfs info {};
+            EXPECT_EQ(::statvfs(disk.c_str(), &info), 0);
+            return static_cast<long long>(info.f_bavail) * static_cast<long long>(info.f_bsize);
+        };
+        const int filler = ::open((disk + "/filler").c_str(), O_CREAT | O_WRONLY, 0600);
+        EXPECT_EQ(::fallocate(filler, 0, 0, freeBytes() - 100 * 1024), 0);
+        ::close(filler);
+        const long long before = freeBytes();
+        EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), "Stream write error");
+        EXPECT_EQ(readBytes(path), "old;\r\n");
+        // All of it, but for a block or so of the file system's own bookkeeping.
+        EXPECT_GE(freeBytes(), before - 4096);
+        ::umount(disk.c_str());
     });
     ::unsetenv("XDG_CACHE_HOME");
 }
