@@ -73,6 +73,7 @@ public:
             throw FileError(createErrorMessage(path, errno));
         m_size = info.st_size;
         m_modified = info.st_mtim;
+        m_mode = info.st_mode;
         const std::string folder = backupFolder();
         if (folder.empty())
             throw FileError(createErrorMessage(path, EACCES));
@@ -97,6 +98,7 @@ public:
                ::fsync(fd) == 0;
     }
     off_t size() const { return m_size; }
+    mode_t mode() const { return m_mode; }
     const struct timespec& modified() const { return m_modified; }
     void discard() {
         ::unlink(m_path.c_str());
@@ -106,6 +108,7 @@ public:
 private:
     Descriptor m_fd;
     off_t m_size = 0;
+    mode_t m_mode = 0;
     struct timespec m_modified {};
     std::string m_path;
 };
@@ -128,7 +131,10 @@ FileIdentity rewriteInPlace(int fd, const std::string& path, std::string_view te
         backup.discard();
         throw FileError(kStreamWriteError);
     }
-    if (!writeAllAt(fd, text, 0) || ::ftruncate(fd, length) != 0 || ::fsync(fd) != 0) {
+    const bool wrote = writeAllAt(fd, text, 0) && ::ftruncate(fd, length) == 0;
+    // Writing cleared the set-user-ID and set-group-ID bits: back where the kernel lets us.
+    ::fchmod(fd, backup.mode() & 07777);
+    if (!wrote || ::fsync(fd) != 0) {
         if (backup.restore(fd))
             backup.discard();
         throw FileError(kStreamWriteError);

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -301,6 +302,55 @@ TEST_F(FileAccessTest, SaveKeepsExtendedAttributes) {
     EXPECT_EQ(std::string(value, static_cast<std::size_t>(length)), comment);
     EXPECT_EQ(::getxattr(path.c_str(), "user.empty", value, sizeof value), 0);
     EXPECT_EQ(folderListing(folder.path()), "tagged.csv");
+}
+
+// The access control list "user::rw-,user:<nobody>:rw-,group::r--,mask::rw-,other::---" in the
+// kernel's form (posix_acl_xattr_header and entries).
+std::string aclGivingNobodyReadWrite() {
+    constexpr std::uint16_t kNoId = 0xFFFF;
+    const std::uint16_t entries[][4] = {{0x01, 6, kNoId, kNoId},
+                                        {0x02, 6, kNobody & 0xFFFF, kNobody >> 16},
+                                        {0x04, 4, kNoId, kNoId},
+                                        {0x10, 6, kNoId, kNoId},
+                                        {0x20, 0, kNoId, kNoId}};
+    const std::uint32_t version = 2;
+    return std::string(reinterpret_cast<const char*>(&version), sizeof version) +
+           std::string(reinterpret_cast<const char*>(entries), sizeof entries);
+}
+
+std::string attribute(const std::string& path, const char* name) {
+    char value[256];
+    const ssize_t length = ::getxattr(path.c_str(), name, value, sizeof value);
+    return length < 0 ? "none" : std::string(value, static_cast<std::size_t>(length));
+}
+
+TEST_F(FileAccessTest, SaveKeepsTheAccessControlListsOfTheOldFileAndARedirectsForANewOne) {
+    const std::string acl = aclGivingNobodyReadWrite();
+    if (::setxattr(folder.path().c_str(), "system.posix_acl_default", acl.data(), acl.size(), 0))
+        GTEST_SKIP() << "this file system keeps no access control lists: " << std::strerror(errno);
+    const std::string plain = folder.file("plain.csv");
+    const std::string shared = folder.file("shared.csv");
+    for (const std::string& path : {plain, shared}) {
+        writeBytes(path, "old;\r\n");
+        ASSERT_EQ(::removexattr(path.c_str(), "system.posix_acl_access"), 0);
+        ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    }
+    ASSERT_EQ(::setxattr(shared.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
+    const std::string sharedMode = std::to_string(modeOf(shared));
+    document.Genislik();
+    document.Kaydet(plain);
+    document.Kaydet(shared);
+    EXPECT_EQ(attribute(plain, "system.posix_acl_access"), "none");
+    EXPECT_EQ(modeOf(plain) & 07777, 0640u);
+    EXPECT_EQ(attribute(shared, "system.posix_acl_access"), acl);
+    EXPECT_EQ(std::to_string(modeOf(shared)), sharedMode);
+
+    const std::string redirect = folder.file("redirect.csv");
+    ::close(::open(redirect.c_str(), O_CREAT | O_WRONLY, 0666));
+    document.Kaydet(folder.file("new.csv"));
+    EXPECT_EQ(attribute(folder.file("new.csv"), "system.posix_acl_access"),
+              attribute(redirect, "system.posix_acl_access"));
+    EXPECT_EQ(modeOf(folder.file("new.csv")), modeOf(redirect));
 }
 
 TEST_F(FileAccessTest, LongestFileNamesCanBeReplaced) {

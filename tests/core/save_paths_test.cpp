@@ -130,6 +130,10 @@ const PathCase kPathCases[] = {
      "new 65534:100 664 in place | d: f.csv | backups: "},
     {"OwnFileOfASharedGroup", true, kUsers, 0755, kOurs, kOurs, kUsers, 0664, false,
      "new 65534:100 664 renamed | d: f.csv | backups: "},
+    {"SetIdBitsByRename", true, kNone, 0755, kOurs, kOurs, kNone, 06754, false,
+     "new 65534:65534 6754 renamed | d: f.csv | backups: "},
+    {"SetIdBitsInPlace", true, kNone, 0755, kOurs, kOurs, kNone, 06754, true,
+     "new 65534:65534 6754 in place g:new | d: f.csv g.csv | backups: "},
     {"AnotherUsersFileInAStickyFolder", true, kNone, 01777, kRoot, kRoot, kRoot, 0666, false,
      "new 0:0 666 in place | d: f.csv | backups: "},
 };
