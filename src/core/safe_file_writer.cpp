@@ -246,7 +246,7 @@ FileStamp writeFileSafely(const std::string& path, std::string_view text) {
     }
     if (plan.route == SaveRoute::Refuse)
         target.fail(plan.error);
-    stamp.identity = rewriteInPlace(target.fd(), path, text);
+    stamp.identity = rewriteInPlace(target.fd(), path, target.realPath(), text);
     target.keep();
     return stamp;
 }

@@ -129,7 +129,11 @@ void QtDocumentUi::setCaption(const std::string& caption) {
 }
 
 void QtDocumentUi::showLoadWarning(const std::string& text) {
-    showBox([this, message = toText(text)] { warn("LoadWarning", message); });
+    showNotice("LoadWarning", text);
+}
+
+void QtDocumentUi::showNotice(const char* objectName, const std::string& text) {
+    showBox([this, objectName, message = toText(text)] { warn(objectName, message); });
 }
 
 void QtDocumentUi::warn(const char* objectName, const QString& text) {

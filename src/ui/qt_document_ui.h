@@ -28,6 +28,8 @@ public:
     std::optional<std::string> chooseOpenPath() override;
     void setCaption(const std::string& caption) override;
     void showLoadWarning(const std::string& text) override;
+    /** A warning box over the window (program title, text, OK), held back like the others. */
+    void showNotice(const char* objectName, const std::string& text);
     /** Runs body holding back the message boxes it shows; they wait, in order, until
      *  releaseBoxes(). At start-up none shows before the main window stands in its place. */
     void holdBoxesDuring(const std::function<void()>& body);

@@ -1,6 +1,8 @@
 // Document commands: New, Open, Save, Save As, the close query, start-up file and dropped files.
 #include "ui/tform1.h"
 
+#include "core/old_bytes_copy.h"
+
 #include <utility>
 
 void TForm1::FileNew1Execute() {
@@ -28,6 +30,11 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormShow() {
+    // A save in place cut short at the last run gets its file's old bytes back before any file
+    // is read; the box waits, like the start-up file's boxes, until the window stands in place.
+    const std::vector<std::string> restored = tavlor::recoverInterruptedSaves();
+    if (!restored.empty())
+        m_documentUi.showNotice("InterruptedSave", tavlor::interruptedSavesText(restored));
     m_workflow.openCommandLine(m_commandLine);
 }
 

@@ -1,5 +1,6 @@
 // How a save replaces an existing file: a new file renamed over it, or the old file rewritten in
 // place where a rename would not leave it what it was (links, owner, group, folder rights).
+#include "core/old_bytes_copy.h"
 #include "core/save_plan.h"
 #include "core/sheet_document.h"
 #include "core/system_text.h"
@@ -192,17 +193,23 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveDecision, testing::ValuesIn(kDecisionCases),
                              return info.param.name;
                          });
 
-// From now on every flock() of this process fails with error, as on a file system without locks.
-bool refuseLocks(int error) {
+// From now on every call of the system call number of this process meets action.
+bool filterSystemCall(long number, unsigned action) {
     sock_filter filter[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_flock, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (static_cast<unsigned>(error) & 0xFFFF)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, action),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
     sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
     return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
            ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// From now on every flock() of this process fails with error, as on a file system without locks.
+bool refuseLocks(int error) {
+    return filterSystemCall(__NR_flock,
+                            SECCOMP_RET_ERRNO | (static_cast<unsigned>(error) & 0xFFFF));
 }
 
 class NoLocks : public testing::TestWithParam<int> {};
@@ -456,6 +463,124 @@ TEST(KilledSave, LeavesTheOldOrTheNewBytesAndTheNextSaveNoTemporaryFile) {
     ::close(held);
     EXPECT_EQ(readBytes(path), newBytes);
     EXPECT_EQ(folderListing(folder.path()), ".full.csv.tavlor-held01 full.csv");
+}
+
+} // namespace
+} // namespace tavlor::test
+
+namespace tavlor::test {
+namespace {
+
+TEST(OldBytesCopy, GoesToTheFirstPlaceThatTakesItAndOnlyToPrivateFoldersOfOurs) {
+    TempFolder folder;
+    for (const char* name : {"cache", "run", "tmp", "home", "tmp/tavlor-0"})
+        ASSERT_EQ(::mkdir(folder.file(name).c_str(), 0700), 0);
+    // Another user's home, and in the temporary folder a folder of another user with the name a
+    // private folder of ours might have.
+    ASSERT_EQ(::chown(folder.file("home").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown(folder.file("tmp/tavlor-0").c_str(), kNobody, kNobody), 0);
+    const std::string path = folder.file("f.csv");
+    writeBytes(path, std::string(64 * 1024, 'o'));
+    ASSERT_EQ(::link(path.c_str(), folder.file("g.csv").c_str()), 0);
+    SheetDocument document;
+    ::setenv("TMPDIR", folder.file("tmp").c_str(), 1);
+    inOwnMountNamespace([&] {
+        // The cache's disk is full: the copy goes to the runtime folder.
+        if (::mount("tmpfs", folder.file("cache").c_str(), "tmpfs", 0, "size=4k") != 0)
+            ::_exit(2);
+        ::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", folder.file("run").c_str(), 1);
+        newText(document).Kaydet(path);
+        EXPECT_EQ(readBytes(path), "new;\r\n");
+        EXPECT_EQ(folderListing(folder.file("run")), "tavlor");
+        // Neither: a home not ours gets no ~/.cache, and a private folder is made and removed.
+        ::unsetenv("XDG_CACHE_HOME");
+        ::unsetenv("XDG_RUNTIME_DIR");
+        ::setenv("HOME", folder.file("home").c_str(), 1);
+        document.sheet().setCell(1, 1, "newer");
+        document.Kaydet(path);
+        EXPECT_EQ(readBytes(folder.file("g.csv")), "newer;\r\n");
+        EXPECT_EQ(folderListing(folder.file("home")), "");
+        EXPECT_EQ(folderListing(folder.file("tmp")), "tavlor-0");
+    });
+    ::unsetenv("TMPDIR");
+}
+
+TEST(KilledSave, InPlaceTheNextStartFindsTheOldOrTheNewBytes) {
+    TempFolder folder;
+    const std::string path = folder.file("full.csv");
+    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
+    SheetDocument document;
+    for (int r = 1; r <= 4000; ++r)
+        document.sheet().setCell(1, r, std::string(60, 'n'));
+    document.Genislik();
+    const std::string oldBytes(256 * 1024, 'o');
+    writeBytes(path, oldBytes);
+    ASSERT_EQ(::link(path.c_str(), folder.file("link.csv").c_str()), 0);
+
+    // Killed once the new bytes are written over the old but the length is not yet cut (a mix):
+    // the old bytes come back. Killed once the file holds the new bytes: they stay, unreported.
+    SheetDocument shorter;
+    newText(shorter);
+    for (const long killedAt : {__NR_ftruncate, __NR_fchmod}) {
+        writeBytes(path, oldBytes);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (filterSystemCall(killedAt, SECCOMP_RET_KILL_PROCESS))
+                shorter.Kaydet(path);
+            ::_exit(2);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        const bool mixed = killedAt == __NR_ftruncate;
+        EXPECT_EQ(readBytes(path), mixed ? "new;\r\n" + oldBytes.substr(6) : "new;\r\n");
+        EXPECT_EQ(recoverInterruptedSaves(),
+                  mixed ? std::vector<std::string>{path} : std::vector<std::string>{});
+        EXPECT_EQ(readBytes(path), mixed ? oldBytes : "new;\r\n");
+        EXPECT_EQ(folderListing(folder.file("cache/tavlor")), "");
+    }
+    auto saveInAChild = [&] {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            document.Kaydet(path);
+            ::_exit(0);
+        }
+        return child;
+    };
+    // One whole save spreads the kill moments; whatever they hit, the outcome must hold.
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t first = saveInAChild();
+    ASSERT_GE(first, 0);
+    ASSERT_EQ(::waitpid(first, nullptr, 0), first);
+    const auto saveTime = std::chrono::steady_clock::now() - started;
+    const std::string newBytes = readBytes(path);
+    const unsigned seed = std::random_device()();
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<long long> moment(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() * 6 / 5);
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        writeBytes(path, oldBytes);
+        const pid_t child = saveInAChild();
+        ASSERT_GE(child, 0);
+        ::usleep(static_cast<useconds_t>(moment(random)));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        const std::vector<std::string> restored = recoverInterruptedSaves();
+        const std::string bytes = readBytes(path);
+        ASSERT_TRUE(bytes == oldBytes || bytes == newBytes)
+            << "a mix after attempt " << attempt << " (seed " << seed << ")";
+        if (!restored.empty()) {
+            ASSERT_EQ(restored, std::vector<std::string>{path});
+            ASSERT_EQ(bytes, oldBytes);
+        }
+    }
+    EXPECT_EQ(folderListing(folder.file("cache/tavlor")), "");
+    EXPECT_EQ(interruptedSavesText({path, "/x/b.csv"}),
+              "A save of full.csv was interrupted; its earlier content was put back.\n"
+              "A save of b.csv was interrupted; its earlier content was put back.");
+    ::unsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace

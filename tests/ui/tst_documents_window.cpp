@@ -24,6 +24,7 @@
 
 #include <fstream>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace tavlor::test;
 
@@ -301,6 +302,29 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Vorlane Tavlor"));
         QCOMPARE(window.CurrentFileName(), std::string());
         QCOMPARE(window.panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
+    }
+
+    void anInterruptedSaveIsPutBackBeforeTheStartUpFileIsReadAndToldOverTheWindow() {
+        // What a save in place killed half-way leaves: the file a mix, the old bytes and a record.
+        const QString path = file(QStringLiteral("f.csv"), "new;ld;\r\n");
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("tavlor")));
+        file(QStringLiteral("tavlor/f.csv.old-AAAAAA"), "old;old;\r\n");
+        struct stat info {};
+        QCOMPARE(::stat(path.toLocal8Bit().constData(), &info), 0);
+        file(QStringLiteral("tavlor/f.csv.old-AAAAAA.record"),
+             QByteArray::number(quint64(info.st_dev)) + ' ' +
+                 QByteArray::number(quint64(info.st_ino)) + " 10 6 1\n" + path.toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", m_dir->path().toLocal8Bit());
+        TForm1 window;
+        window.setCommandLine({path.toStdString()});
+        SeenBox told;
+        m_script->then(answerBox(told, QMessageBox::Ok));
+        window.show();
+        QTRY_COMPARE(told.text, QStringLiteral("A save of f.csv was interrupted; its earlier "
+                                               "content was put back."));
+        QVERIFY(told.ownerVisible);
+        qunsetenv("XDG_CACHE_HOME");
+        QCOMPARE(window.document().sheet().cell(2, 1), std::string("old"));
     }
 
     void undoHistoryEndsWithTheDocument() {
