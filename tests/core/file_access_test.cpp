@@ -328,22 +328,21 @@ TEST_F(FileAccessTest, SaveKeepsTheAccessControlListsOfTheOldFileAndARedirectsFo
     const std::string acl = aclGivingNobodyReadWrite();
     if (::setxattr(folder.path().c_str(), "system.posix_acl_default", acl.data(), acl.size(), 0))
         GTEST_SKIP() << "this file system keeps no access control lists: " << std::strerror(errno);
+    // A file without a list of its own, and one with the folder's.
     const std::string plain = folder.file("plain.csv");
     const std::string shared = folder.file("shared.csv");
-    for (const std::string& path : {plain, shared}) {
-        writeBytes(path, "old;\r\n");
-        ASSERT_EQ(::removexattr(path.c_str(), "system.posix_acl_access"), 0);
-        ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    }
-    ASSERT_EQ(::setxattr(shared.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
-    const std::string sharedMode = std::to_string(modeOf(shared));
+    writeBytes(plain, "old;\r\n");
+    writeBytes(shared, "old;\r\n");
+    ASSERT_EQ(::removexattr(plain.c_str(), "system.posix_acl_access"), 0);
+    ASSERT_EQ(::chmod(plain.c_str(), 0640), 0);
+    const mode_t sharedMode = modeOf(shared);
     document.Genislik();
     document.Kaydet(plain);
     document.Kaydet(shared);
     EXPECT_EQ(attribute(plain, "system.posix_acl_access"), "none");
     EXPECT_EQ(modeOf(plain) & 07777, 0640u);
     EXPECT_EQ(attribute(shared, "system.posix_acl_access"), acl);
-    EXPECT_EQ(std::to_string(modeOf(shared)), sharedMode);
+    EXPECT_EQ(modeOf(shared), sharedMode);
 
     const std::string redirect = folder.file("redirect.csv");
     ::close(::open(redirect.c_str(), O_CREAT | O_WRONLY, 0666));

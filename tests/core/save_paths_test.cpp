@@ -423,16 +423,15 @@ TEST(KilledSave, LeavesTheOldOrTheNewBytesAndTheNextSaveNoTemporaryFile) {
 
     // 'o' or 'n' for each kill, in the order of the system calls it came before.
     std::string outcomes;
-    const int kills =
-        killAtEverySystemCall([&] { writeBytes(path, oldBytes); }, [&] { document.Kaydet(path); },
-                              [&](int stop, bool finished) {
-                                  const std::string bytes = readBytes(path);
-                                  EXPECT_TRUE(bytes == oldBytes || bytes == newBytes)
-                                      << "a mix after a kill at system-call stop " << stop;
-                                  EXPECT_TRUE(!finished || bytes == newBytes)
-                                      << "the save that ran to its end";
-                                  outcomes += bytes == newBytes ? 'n' : 'o';
-                              });
+    const int kills = killAtEverySystemCall(
+        [&] { writeBytes(path, oldBytes); }, [&] { document.Kaydet(path); },
+        [&](int stop, bool finished) {
+            const std::string bytes = readBytes(path);
+            EXPECT_TRUE(bytes == oldBytes || bytes == newBytes)
+                << "a mix after a kill at system-call stop " << stop;
+            EXPECT_TRUE(!finished || bytes == newBytes) << "the save that ran to its end";
+            outcomes += bytes == newBytes ? 'n' : 'o';
+        });
     // The old bytes until the one step that puts the new ones in place, the new bytes after it.
     const std::size_t firstNew = outcomes.find('n');
     ASSERT_GT(kills, 2);

@@ -1,4 +1,5 @@
 // The document commands in the real window: drops, the close query, the start-up file, Save.
+#include "core/file_stamp.h"
 #include "support/form_harness.h"
 #include "support/modal_script.h"
 #include "support/seen_box.h"
@@ -309,11 +310,10 @@ private slots:
         const QString path = file(QStringLiteral("f.csv"), "new;ld;\r\n");
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("tavlor")));
         file(QStringLiteral("tavlor/f.csv.old-AAAAAA"), "old;old;\r\n");
-        struct stat info {};
-        QCOMPARE(::stat(path.toLocal8Bit().constData(), &info), 0);
+        const tavlor::FileIdentity id = tavlor::FileIdentity::ofPath(path.toStdString());
         file(QStringLiteral("tavlor/f.csv.old-AAAAAA.record"),
-             QByteArray::number(quint64(info.st_dev)) + ' ' +
-                 QByteArray::number(quint64(info.st_ino)) + " 10 6 1\n" + path.toLocal8Bit());
+             QByteArray::number(quint64(id.device)) + ' ' + QByteArray::number(quint64(id.inode)) +
+                 " 10 6 1\n" + path.toLocal8Bit());
         qputenv("XDG_CACHE_HOME", m_dir->path().toLocal8Bit());
         TForm1 window;
         window.setCommandLine({path.toStdString()});
