@@ -240,18 +240,55 @@ INSTANTIATE_TEST_SUITE_P(Errors, NoLocks, testing::Values(ENOLCK, EOPNOTSUPP, EN
                                                                : "ENOSYS";
                          });
 
-TEST(FullDisk, KeepsTheOldFileOnBothSavePaths) {
+// Runs body in a child process with a mount namespace of its own, so its mounts vanish with it;
+// body ends the child with status 2 when a mount it needs is refused, which skips the test.
+void inOwnMountNamespace(const std::function<void()>& body) {
     if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to mount a small file system";
+        GTEST_SKIP() << "needs root to mount";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            ::_exit(2);
+        body();
+        ::_exit(testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "this system lets no test mount what it needs";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "see the failures above";
+}
+
+SheetDocument& newText(SheetDocument& document) {
+    document.sheet().setCell(1, 1, "new");
+    document.Genislik();
+    return document;
+}
+
+/** A folder to mount a small file system on, the cache beside it and a sheet of about 200 KB. */
+class FullDisk : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(::mkdir(disk.c_str(), 0700), 0);
+        ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
+        for (int r = 1; r <= 2000; ++r)
+            document.sheet().setCell(1, r, std::string(100, 'n'));
+        document.Genislik();
+    }
+    void TearDown() override { ::unsetenv("XDG_CACHE_HOME"); }
+
     TempFolder folder;
     const std::string disk = folder.file("disk");
     const std::string path = disk + "/f.csv";
-    ASSERT_EQ(::mkdir(disk.c_str(), 0700), 0);
-    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
     SheetDocument document;
-    for (int r = 1; r <= 2000; ++r)
-        document.sheet().setCell(1, r, std::string(100, 'n'));
-    document.Genislik();
+};
+
+TEST_F(FullDisk, KeepsTheOldFileOnBothSavePaths) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system";
     const std::string old(40000, 'o');
 
     // In a mount namespace of its own, a child mounts 64 KiB over the folder: the old file fits,
@@ -290,34 +327,6 @@ TEST(FullDisk, KeepsTheOldFileOnBothSavePaths) {
         GTEST_SKIP() << "this system lets no test mount a file system";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "a full disk changed the file (see above)";
     EXPECT_EQ(folderListing(folder.file("cache/tavlor")), "");
-}
-
-// Runs body in a child process with a mount namespace of its own, so its mounts vanish with it;
-// body ends the child with status 2 when a mount it needs is refused, which skips the test.
-void inOwnMountNamespace(const std::function<void()>& body) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to mount";
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::unshare(CLONE_NEWNS) != 0 ||
-            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            ::_exit(2);
-        body();
-        ::_exit(testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
-    if (WEXITSTATUS(status) == 2)
-        GTEST_SKIP() << "this system lets no test mount what it needs";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "see the failures above";
-}
-
-SheetDocument& newText(SheetDocument& document) {
-    document.sheet().setCell(1, 1, "new");
-    document.Genislik();
-    return document;
 }
 
 TEST(KernelLinkRules, ASaveFollowsOnlyTheLinksTheKernelFollows) {
@@ -371,16 +380,7 @@ TEST(BindMountedFile, IsRewrittenInPlace) {
     ::unsetenv("XDG_CACHE_HOME");
 }
 
-TEST(FullDisk, AFailedSaveInPlaceGivesBackTheSpaceItReserved) {
-    TempFolder folder;
-    const std::string disk = folder.file("disk");
-    const std::string path = disk + "/f.csv";
-    ASSERT_EQ(::mkdir(disk.c_str(), 0700), 0);
-    ASSERT_EQ(::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1), 0);
-    SheetDocument document;
-    for (int r = 1; r <= 3000; ++r)
-        document.sheet().setCell(1, r, std::string(100, 'n'));
-    document.Genislik();
+TEST_F(FullDisk, AFailedSaveInPlaceGivesBackTheSpaceItReserved) {
     const std::string image = folder.file("ext4.img");
     inOwnMountNamespace([&] {
         // An ext4 file system of 8 MiB without blocks kept for root, filled up to 100 KiB.
@@ -405,7 +405,6 @@ TEST(FullDisk, AFailedSaveInPlaceGivesBackTheSpaceItReserved) {
         EXPECT_GE(freeBytes(), before - 4096);
         ::umount(disk.c_str());
     });
-    ::unsetenv("XDG_CACHE_HOME");
 }
 
 TEST(KilledSave, LeavesTheOldOrTheNewBytesAndTheNextSaveNoTemporaryFile) {
