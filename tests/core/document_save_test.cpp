@@ -77,7 +77,6 @@ TEST_F(DocumentSave, PromptShowsTheFullPathWhileTheCaptionShowsTheFileNamePart) 
 }
 
 TEST_F(DocumentSave, ChangesByAnotherProgramAreAskedAboutBeforeTheyAreReplaced) {
-    const std::string path = temp.file("current.csv");
     const std::string question = "current.csv has been changed by another program since it was "
                                  "opened or saved. Replace it with this document?";
     prepare(true, true);
@@ -103,7 +102,7 @@ TEST_F(DocumentSave, ChangesByAnotherProgramAreAskedAboutBeforeTheyAreReplaced) 
     EXPECT_EQ(temp.read("current.csv"), "theirs;\r\n");
     EXPECT_TRUE(document.isModified());
     // Save As onto the same file asks too; Yes writes.
-    ui.savePaths.push_back(path);
+    ui.savePaths.push_back(temp.file("current.csv"));
     ui.replaceAnswers.push_back(true);
     workflow.saveAs();
     EXPECT_EQ(ui.replaceQuestions.size(), 3u);
@@ -111,7 +110,7 @@ TEST_F(DocumentSave, ChangesByAnotherProgramAreAskedAboutBeforeTheyAreReplaced) 
     EXPECT_FALSE(document.isModified());
     // A file deleted meanwhile is saved without a question.
     edit(1, 1, "again");
-    std::filesystem::remove(path);
+    std::filesystem::remove(folder / "current.csv");
     workflow.save();
     EXPECT_EQ(temp.read("current.csv"), "again;\r\n");
 }
@@ -266,9 +265,8 @@ TEST_F(DocumentSave, OpeningAFileWithCellsBeyondZWarnsAfterwards) {
     ui.openPaths.push_back(temp.file("wide.csv"));
     workflow.open();
     ui.replaceAnswers = {false, true};
-    workflow.save();
-    workflow.save();
-    workflow.save();
+    for (int save = 0; save < 3; ++save)
+        workflow.save();
     EXPECT_EQ(ui.replaceQuestions,
               std::vector<std::string>(
                   2, "wide.csv holds more than the sheet shows (see the warning when it was "
