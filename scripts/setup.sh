@@ -10,6 +10,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick poppler-utils openbox
   qt6-wayland weston
   desktop-file-utils appstream dpkg-dev file python3
+  e2fsprogs mount
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
