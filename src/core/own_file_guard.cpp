@@ -30,8 +30,12 @@ bool OwnFileGuard::mayWrite(const std::string& path, DocumentUi& ui) const {
 
 std::optional<std::string> OwnFileGuard::changeNotice(const std::string& path) {
     const FileIdentity now = FileIdentity::ofPath(path);
-    if (!now.exists() || now == m_told || !m_stamp.changedOnDisk(path))
+    if (!now.exists() || now == m_told || now == m_stamp.identity)
         return std::nullopt;
+    if (!m_stamp.changedOnDisk(path)) {
+        m_stamp.identity = now; // the same bytes again: no need to read them at every activation
+        return std::nullopt;
+    }
     m_told = now;
     return splitPath(path).name +
            " has been changed by another program since it was opened or saved.";

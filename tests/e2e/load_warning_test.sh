@@ -2,7 +2,7 @@
 # Opens a file that does not fit the sheet (a 27th cell on its first line) from the command line:
 # a warning box titled "Vorlane Tavlor" says so once the file is open and the window stands in its
 # place (the box never stands alone on the desktop, and the window stays at 5,1 however long the
-# box is open), OK closes it, and Save writes back only what the sheet holds.
+# box is open), OK closes it, and Save asks before it writes back only what the sheet holds.
 source "$(dirname "$0")/lib.sh"
 
 WIDE=$E2E_WORK/wide.csv
@@ -25,6 +25,11 @@ wait_window "wide.csv - Vorlane Tavlor"
 wait_geometry "$WID" "5,1 1910x1040" 5
 focus
 keys ctrl+s
+# The file holds more than the sheet: Save asks first; Yes writes what the sheet holds.
+wait_window "Confirmation" 10 ASK
+cmp -s "$WIDE" <({ cells 1 27; printf '\r\nend;\r\n'; }) || fail "the file changed before the answer"
+focus "$ASK"
+keys y
 expect_file "$WIDE" "$E2E_WORK/expected.csv"
 close_request
 wait_exit 10
