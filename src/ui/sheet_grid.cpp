@@ -260,6 +260,7 @@ void SheetGrid::showSelection() {
         selectionModel()->select(QItemSelection(anchor, current),
                                  QItemSelectionModel::ClearAndSelect);
     scrollTo(current);
+    repaintCurrentHeaders(false); // where the sections are after the scroll
     placeEditor();
 }
 
@@ -356,6 +357,31 @@ void SheetGrid::showCurrentHeaders() {
     m_model->setCurrentHeaderBrush(QColor(mix(button.red(), highlight.red()),
                                           mix(button.green(), highlight.green()),
                                           mix(button.blue(), highlight.blue())));
+    repaintCurrentHeaders(true);
+}
+
+void SheetGrid::repaintCurrentHeaders(bool all) {
+    // The sections that lose the tint and those that gain it, nothing else: the headers keep their
+    // measured sizes and the cells are not laid out again.
+    const auto repaintSection = [](QHeaderView* header, int section) {
+        QWidget* area = header->viewport();
+        const int start = header->sectionViewportPosition(section);
+        const int size = header->sectionSize(section);
+        if (header->orientation() == Qt::Horizontal)
+            area->update(start, 0, size, area->height());
+        else
+            area->update(0, start, area->width(), size);
+    };
+    if (m_tintedCol != m_col || all) {
+        repaintSection(horizontalHeader(), m_tintedCol - 1);
+        repaintSection(horizontalHeader(), m_col - 1);
+    }
+    if (m_tintedRow != m_row || all) {
+        repaintSection(verticalHeader(), m_tintedRow - 1);
+        repaintSection(verticalHeader(), m_row - 1);
+    }
+    m_tintedCol = m_col;
+    m_tintedRow = m_row;
 }
 
 void SheetGrid::changeEvent(QEvent* event) {

@@ -107,6 +107,9 @@ private:
     void placeEditor();
     void showSelection();
     void showCurrentHeaders();
+    /** Repaints the header sections of the current cell and of the one tinted before: those that
+     *  changed, or all of them (a new tint). */
+    void repaintCurrentHeaders(bool all);
     void onEditorEdited();
     void pressAt(Qt::MouseButton button, const QPoint& pos);
     void releasePress();
@@ -126,6 +129,8 @@ private:
     int m_row = 1;
     int m_anchorCol = 1;
     int m_anchorRow = 1;
+    int m_tintedCol = 1; // the header sections drawn tinted
+    int m_tintedRow = 1;
     int m_editorCol = 0; // the editor cell; 0 while the editor is on no cell
     int m_editorRow = 0;
     bool m_editorOpen = false;

@@ -75,24 +75,14 @@ void SheetModel::headersChanged() {
 }
 
 void SheetModel::setCurrentCell(int col, int row) {
-    const int oldCol = m_currentCol;
-    const int oldRow = m_currentRow;
+    // No headerDataChanged: the views would lay themselves out again and repaint everything. The
+    // grid repaints the two sections that change.
     m_currentCol = col;
     m_currentRow = row;
-    if (oldCol != col) {
-        emit headerDataChanged(Qt::Horizontal, oldCol - 1, oldCol - 1);
-        emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
-    }
-    if (oldRow != row) {
-        emit headerDataChanged(Qt::Vertical, oldRow - 1, oldRow - 1);
-        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
-    }
 }
 
 void SheetModel::setCurrentHeaderBrush(const QBrush& brush) {
     m_currentHeaderBrush = brush;
-    emit headerDataChanged(Qt::Horizontal, m_currentCol - 1, m_currentCol - 1);
-    emit headerDataChanged(Qt::Vertical, m_currentRow - 1, m_currentRow - 1);
 }
 
 } // namespace tavlor::ui

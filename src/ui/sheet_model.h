@@ -32,7 +32,8 @@ public:
     void allChanged();
     /** Tells the views that the header cells were rewritten. */
     void headersChanged();
-    /** The header sections of the current cell's column and row are drawn on this background. */
+    /** The header sections of the current cell's column and row are drawn on this background.
+     *  Neither tells the views: whoever changes them repaints the sections concerned. */
     void setCurrentCell(int col, int row);
     void setCurrentHeaderBrush(const QBrush& brush);
 

@@ -150,7 +150,11 @@ void StatusPanels::placePanels() {
         const bool last = i == kPanelCount - 1;
         const int fixed = i == 0 ? hintWidth : m_widths[static_cast<std::size_t>(i)];
         const int width = last ? std::max(fixed, this->width() - trailingWidth - left) : fixed;
-        m_panels[static_cast<std::size_t>(i)]->setGeometry(left, 0, width, height());
+        // A fixed size: a new text then repaints its panel only, instead of laying out the bar
+        // and the window again.
+        QLabel* label = m_panels[static_cast<std::size_t>(i)];
+        label->setFixedSize(width, height());
+        label->move(left, 0);
         left += width;
     }
     if (m_trailing)

@@ -119,7 +119,9 @@ void TForm1::buildFormulaPanel(QWidget* panel) {
     m_Label1->setFont(pixelFont(QStringLiteral("Tahoma"), 11, true));
     m_Label1->setAlignment(Qt::AlignCenter);
     m_Label1->setTextFormat(Qt::PlainText);
-    m_Label1->setGeometry(3, 4, 46, 13);
+    // Fixed in size, so that showing another cell name repaints the label and nothing else.
+    m_Label1->setFixedSize(kLabel1Width, 13);
+    m_Label1->move(3, 4);
 
     m_LabeledEdit1 = new tavlor::ui::FormulaBar(panel);
     m_LabeledEdit1->setObjectName(QStringLiteral("LabeledEdit1"));

@@ -35,6 +35,20 @@ QColor sectionColour(QHeaderView* header, int section) {
                                                    : image.pixelColor(2, at);
 }
 
+// Gathers what a widget repaints.
+class PaintedRegion : public QObject {
+public:
+    explicit PaintedRegion(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
 // Found by argument-dependent lookup, so failed comparisons print the cell.
 char* toString(const Here& at) {
     return QTest::toString(QStringLiteral("(%1, %2)").arg(at.col).arg(at.row));
@@ -299,6 +313,15 @@ private slots:
         QCOMPARE(sectionColour(rows, 9998), plainRow);
         QCOMPARE(sectionColour(columns, 24), tintedColumn);
         QCOMPARE(sectionColour(rows, 9997), tintedRow);
+
+        // A move repaints the cells and header sections it changes, not the whole grid.
+        const PaintedRegion cells(grid->viewport());
+        const PaintedRegion rowHeaders(rows->viewport());
+        QTest::keyClick(grid->editor(), Qt::Key_Up);
+        QTRY_VERIFY(cells.region.contains(grid->cellRect(25, 9998).center()));
+        QVERIFY(!cells.region.contains(grid->cellRect(1, 9990).center()));
+        QTRY_VERIFY(rowHeaders.region.contains(QPoint(2, rows->sectionViewportPosition(9997) + 3)));
+        QVERIFY(!rowHeaders.region.contains(QPoint(2, rows->sectionViewportPosition(9990) + 3)));
     }
 };
 
