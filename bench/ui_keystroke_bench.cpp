@@ -1,6 +1,8 @@
 // A keystroke in the in-cell editor and a Down move between cells, through the real widgets
-// offscreen, on a full sheet against an empty one: handlers done and the repaint processed.
+// offscreen, on a full sheet against an empty one: handlers done and the repaint processed. Also a
+// keystroke at the end of a 100,000-character cell, in the in-cell editor and in the formula bar.
 #include "ui/cell_editor.h"
+#include "ui/formula_bar.h"
 #include "ui/sheet_grid.h"
 #include "ui/tform1.h"
 
@@ -81,9 +83,10 @@ double median(std::vector<double> samples) {
     return samples[samples.size() / 2];
 }
 
-template <typename Step> void measure(benchmark::State& state, const char* name, Step step) {
+template <typename Step>
+void measure(benchmark::State& state, const char* name, Step step, std::size_t warmUps = 40) {
     // Untimed warm-up: font and glyph caches, first paints.
-    for (std::size_t i = 0; i < 40; ++i) {
+    for (std::size_t i = 0; i < warmUps; ++i) {
         step(i);
         QCoreApplication::processEvents();
     }
@@ -136,6 +139,33 @@ void downMove(benchmark::State& state, bool full) {
             [&](std::size_t i) { press(editor, i % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); });
 }
 
+// Each step types a letter at the end of the long cell or takes it away again.
+void longCellKeystroke(benchmark::State& state, bool inFormulaBar) {
+    auto form = makeForm(true);
+    std::string text;
+    while (text.size() < 100000)
+        text += "word" + std::to_string(text.size() % 997) + ' ';
+    text.resize(100000);
+    form->S()->writeCell(3, 500, text);
+    form->document().takeSnapshot();
+    form->S()->moveTo(3, 500);
+    QLineEdit* box = form->S()->editor();
+    if (inFormulaBar)
+        box = form->LabeledEdit1();
+    box->setFocus();
+    box->end(false);
+    settle();
+    measure(
+        state, inFormulaBar ? "long/formula-bar" : "long/in-cell",
+        [&](std::size_t i) {
+            if (i % 2 == 0)
+                press(box, Qt::Key_Z, QStringLiteral("z"));
+            else
+                press(box, Qt::Key_Backspace);
+        },
+        4);
+}
+
 void BM_KeystrokeEmpty(benchmark::State& state) {
     keystroke(state, false);
 }
@@ -155,6 +185,12 @@ void BM_DownMoveEmpty(benchmark::State& state) {
 void BM_DownMoveFull(benchmark::State& state) {
     downMove(state, true);
 }
+void BM_LongCellInCell(benchmark::State& state) {
+    longCellKeystroke(state, false);
+}
+void BM_LongCellFormulaBar(benchmark::State& state) {
+    longCellKeystroke(state, true);
+}
 
 BENCHMARK(BM_KeystrokeEmpty)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_KeystrokeFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
@@ -162,6 +198,8 @@ BENCHMARK(BM_Keystroke1254Empty)->UseManualTime()->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_Keystroke1254Full)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DownMoveEmpty)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DownMoveFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LongCellInCell)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LongCellFormulaBar)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void printRatio(const char* what, const std::string& full, const std::string& empty) {
     if (!g_medians.count(full) || !g_medians.count(empty) || g_medians[empty] <= 0)
@@ -169,6 +207,27 @@ void printRatio(const char* what, const std::string& full, const std::string& em
     std::printf("%s: median full %.1f us, empty %.1f us, full/empty %.2f (target <= 1.5, median < "
                 "2000 us)\n",
                 what, g_medians[full], g_medians[empty], g_medians[full] / g_medians[empty]);
+}
+
+void printMoveAgainstKey() {
+    if (!g_medians.count("down/full") || !g_medians.count("keystroke/full") ||
+        g_medians["keystroke/full"] <= 0)
+        return;
+    std::printf("down move on the full sheet: %.1f us, %.2f times a keystroke (target <= 3)\n",
+                g_medians["down/full"], g_medians["down/full"] / g_medians["keystroke/full"]);
+}
+
+void printLongCell() {
+    const auto in = g_medians.find("long/in-cell");
+    const auto bar = g_medians.find("long/formula-bar");
+    const auto normal = g_medians.find("keystroke/full");
+    if (in == g_medians.end() || bar == g_medians.end() || normal == g_medians.end() ||
+        normal->second <= 0)
+        return;
+    std::printf("long cell: median %.1f us (in-cell), %.1f us (formula bar), normal %.1f us, ratio "
+                "%.1f\n",
+                in->second, bar->second, normal->second,
+                std::max(in->second, bar->second) / normal->second);
 }
 
 } // namespace
@@ -185,6 +244,8 @@ int main(int argc, char** argv) {
     printRatio("keystroke", "keystroke/full", "keystroke/empty");
     printRatio("keystroke in Windows-1254", "keystroke-1254/full", "keystroke-1254/empty");
     printRatio("down move", "down/full", "down/empty");
+    printMoveAgainstKey();
+    printLongCell();
     if (g_fullSheetRssKb > 0)
         std::printf("process RSS with a full sheet: %.1f MB\n", double(g_fullSheetRssKb) / 1024.0);
     return 0;
