@@ -23,7 +23,6 @@ constexpr int kDefaultRowHeight = 20;
 SheetGrid::SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent)
     : QTableView(parent), m_sheet(sheet), m_codec(codec),
       m_model(new SheetModel(sheet, codec, this)) {
-    setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
@@ -60,6 +59,9 @@ SheetGrid::SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidg
     horizontalHeader()->setFixedHeight(kDefaultRowHeight);
     verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
     verticalHeader()->setFixedWidth(kDefaultColWidth);
+    // The model comes last: the headers then make their 9,999 sections with these settings
+    // instead of changing each of them, one signal per section, for every setting above.
+    setModel(m_model);
 
     showCurrentHeaders();
 
@@ -137,7 +139,9 @@ void SheetGrid::resyncWithSheet() {
 }
 
 void SheetGrid::refreshHeaders() {
-    m_model->headersChanged();
+    // Repainted, not re-measured: the header sections keep their sizes whatever they say.
+    horizontalHeader()->viewport()->update();
+    verticalHeader()->viewport()->update();
 }
 
 void SheetGrid::setColWidth(int col, int width) {

@@ -69,11 +69,6 @@ void SheetModel::allChanged() {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
-void SheetModel::headersChanged() {
-    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
-}
-
 void SheetModel::setCurrentCell(int col, int row) {
     // No headerDataChanged: the views would lay themselves out again and repaint everything. The
     // grid repaints the two sections that change.

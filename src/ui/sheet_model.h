@@ -30,8 +30,6 @@ public:
     void cellChanged(int col, int row);
     /** Tells the views that every cell may have changed (after a load or a clear). */
     void allChanged();
-    /** Tells the views that the header cells were rewritten. */
-    void headersChanged();
     /** The header sections of the current cell's column and row are drawn on this background.
      *  Neither tells the views: whoever changes them repaints the sections concerned. */
     void setCurrentCell(int col, int row);
