@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick poppler-utils openbox
+  xvfb xauth xdotool x11-utils dbus-daemon x11-xkb-utils imagemagick poppler-utils openbox
   qt6-wayland weston
   desktop-file-utils appstream dpkg-dev file python3
   e2fsprogs mount
