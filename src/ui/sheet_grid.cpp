@@ -4,6 +4,7 @@
 #include "core/sheet.h"
 #include "ui/bytetext.h"
 #include "ui/cell_editor.h"
+#include "ui/fixed_size_header.h"
 #include "ui/header_edge_resizer.h"
 #include "ui/sheet_model.h"
 
@@ -23,6 +24,8 @@ constexpr int kDefaultRowHeight = 20;
 SheetGrid::SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent)
     : QTableView(parent), m_sheet(sheet), m_codec(codec),
       m_model(new SheetModel(sheet, codec, this)) {
+    setHorizontalHeader(new FixedSizeHeader(Qt::Horizontal, this));
+    setVerticalHeader(new FixedSizeHeader(Qt::Vertical, this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
