@@ -64,7 +64,7 @@ std::unique_ptr<TForm1> makeForm(bool full, bool turkish = false) {
     settle();
     form->S()->setFocus();
     settle();
-    if (full)
+    if (full && g_fullSheetRssKb == 0) // the first full sheet, before the long-cell rows add to it
         g_fullSheetRssKb = residentKb();
     return form;
 }
