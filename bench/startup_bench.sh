@@ -13,7 +13,11 @@ if [ "${1:-}" != "--inner" ]; then
     for tool in xvfb-run dbus-run-session xev xprop; do
         command -v "$tool" >/dev/null || { echo "$tool is missing (bash scripts/setup.sh)" >&2; exit 1; }
     done
-    display=$((200 + RANDOM % 700))
+    # A display number away from other servers, as tests/e2e/xvfb.sh picks them.
+    for _ in 1 2 3 4 5; do
+        display=$((200 + RANDOM % 700))
+        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
+    done
     exec dbus-run-session -- xvfb-run -n "$display" \
         -s "-screen 0 1920x1080x24 -nolisten tcp -noreset" bash "$0" --inner "$build" "${2:-15}"
 fi
