@@ -315,6 +315,7 @@ private slots:
         QCOMPARE(sectionColour(rows, 9997), tintedRow);
 
         // A move repaints the cells and header sections it changes, not the whole grid.
+        QApplication::processEvents(); // the repaints of the moves above
         const PaintedRegion cells(grid->viewport());
         const PaintedRegion rowHeaders(rows->viewport());
         QTest::keyClick(grid->editor(), Qt::Key_Up);
