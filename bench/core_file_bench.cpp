@@ -1,6 +1,9 @@
 // Loading a full-sheet file (9,999 lines of 26 cells of 8 to 16 bytes) against reading the same
 // bytes into memory, the encoding check of a load against the load, and saving that sheet against
-// writing the same bytes to a file. Both writes include fsync (the save cannot skip it).
+// writing the same bytes to a file. Both writes include fsync (the save cannot skip it). The
+// recovery file of the same sheet against the save.
+#include "core/recovery_file.h"
+#include "core/recovery_store.h"
 #include "core/semicolon_writer.h"
 #include "core/sheet.h"
 #include "core/sheet_document.h"
@@ -131,6 +134,31 @@ void BM_BuildFileText(benchmark::State& state) {
         benchmark::DoNotOptimize(tavlor::semicolonText(f.document.sheet()));
 }
 BENCHMARK(BM_BuildFileText)->Unit(benchmark::kMillisecond);
+
+// The recovery file of the full sheet: its text and the write by new file and rename, as the
+// recovery timer does it, against BM_SaveFullSheet.
+void BM_RecoveryWriteFullSheet(benchmark::State& state) {
+    Fixture& f = fixture();
+    tavlor::RecoveryStore store(f.folder + "/recovery");
+    const tavlor::RecoveryHeader header{f.input, tavlor::TextEncoding::Utf8, 0, {}};
+    std::size_t size = 0;
+    for (auto _ : state) {
+        const std::string text = tavlor::recoveryText(header, f.document.sheet());
+        store.write(text);
+        size = text.size();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.counters["file_MB"] = double(size) / 1e6;
+}
+BENCHMARK(BM_RecoveryWriteFullSheet)->Unit(benchmark::kMillisecond);
+
+// The recovery file's text alone, against BM_BuildFileText.
+void BM_BuildRecoveryText(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavlor::recoveryText({}, f.document.sheet()));
+}
+BENCHMARK(BM_BuildRecoveryText)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

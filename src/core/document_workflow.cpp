@@ -218,6 +218,19 @@ void DocumentWorkflow::startEmpty() {
     resetCaption();
 }
 
+bool DocumentWorkflow::mayReplace() {
+    return !m_document.isModified() || offerToSave(false, SaveFirst::Copy);
+}
+
+void DocumentWorkflow::adoptName(const std::string& path) {
+    m_currentFileName = path;
+    m_ownFile.forget();
+    if (path.empty())
+        resetCaption();
+    else
+        setCaption();
+}
+
 std::string DocumentWorkflow::savePromptText(bool closing) const {
     const std::string ending = closing ? " before exit?" : "?";
     if (m_currentFileName.empty())

@@ -59,6 +59,14 @@ public:
     void openChosenFile(const std::string& path);
     /** Unmodified, unnamed, empty sheet, caption AppTitle. */
     void startEmpty();
+    /** Before the document is replaced by other content: true when it has no unsaved changes or
+     *  the save question let the command go on (as New asks it). */
+    bool mayReplace();
+    /** The document's file as it was last read or written; none when unknown. */
+    const FileStamp& ownFileStamp() const { return m_ownFile.stamp(); }
+    /** Names the document path (unnamed when empty) without loading anything, its file unknown;
+     *  sets the caption. */
+    void adoptName(const std::string& path);
     /** The save prompt's text for the present document; closing adds " before exit". */
     std::string savePromptText(bool closing) const;
 

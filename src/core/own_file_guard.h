@@ -29,6 +29,9 @@ public:
      *  and that change was not told yet; nothing otherwise. */
     std::optional<std::string> changeNotice(const std::string& path);
 
+    /** The file as the document last read or wrote it. */
+    const FileStamp& stamp() const { return m_stamp; }
+
     static std::string changedQuestion(const std::string& path);
     static std::string leftOutQuestion(const std::string& path);
 

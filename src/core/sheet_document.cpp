@@ -29,6 +29,8 @@ void SheetDocument::changeCheck() {
         if (m_view)
             m_view->showModified(true);
     }
+    if (changed && m_view)
+        m_view->contentChanged();
 }
 
 void SheetDocument::formulaBarEdited(int col, int row, std::optional<std::string> bytes) {
@@ -105,6 +107,21 @@ LoadReport SheetDocument::Ac(const std::string& path) {
     Genislik();
     takeSnapshot();
     return report;
+}
+
+void SheetDocument::restore(TextEncoding encoding, const std::function<void(Sheet&)>& fill) {
+    Sil();
+    fill(m_sheet);
+    setEncoding(encoding);
+    if (m_view) {
+        m_view->setCurrentCol(1);
+        m_view->setCurrentRow(1);
+    }
+    Genislik();
+    takeSnapshot();
+    m_modified = true;
+    if (m_view)
+        m_view->showModified(true);
 }
 
 void SheetDocument::setEncoding(TextEncoding encoding) {

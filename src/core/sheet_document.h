@@ -7,6 +7,7 @@
 #include "core/text_encoding.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -63,6 +64,10 @@ public:
     /** Rewrites every cell that is not plain ASCII as UTF-8 and makes the document UTF-8; the
      *  change check then marks it modified when a byte changed. */
     void convertToUtf8();
+
+    /** Brings back unsaved work: Sil, fill puts the kept cells into the emptied sheet (loadCell),
+     *  the document reads them in encoding and is modified. */
+    void restore(TextEncoding encoding, const std::function<void(Sheet&)>& fill);
 
     /** Kaydet: write rows 1..max(MaxRow,1) x columns 1..max(MaxCol,1), safely replacing the file.
      *  Throws FileError ("Cannot create file "%s". %s" or "Stream write error"). Returns the stamp

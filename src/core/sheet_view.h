@@ -31,6 +31,8 @@ public:
     virtual void showModified(bool modified) = 0;
     /** The document's encoding changed (the cells' bytes did not): show their text anew. */
     virtual void showEncoding(TextEncoding encoding) = 0;
+    /** The change check found the content changed. */
+    virtual void contentChanged() {}
 };
 
 } // namespace tavlor
