@@ -1,8 +1,12 @@
 // A keystroke in the in-cell editor and a Down move between cells, through the real widgets
 // offscreen, on a full sheet against an empty one: handlers done and the repaint processed. Also a
 // keystroke at the end of a 100,000-character cell, in the in-cell editor and in the formula bar.
+// Every keystroke leaves the recovery write due (its delays are set long, so it never runs in a
+// measured step); the write coming due, the write itself as SIGTERM runs it, and the window's part
+// of a write its timer starts right after a keystroke are measured on their own.
 #include "ui/cell_editor.h"
 #include "ui/formula_bar.h"
+#include "ui/recovery_timer.h"
 #include "ui/sheet_grid.h"
 #include "ui/tform1.h"
 
@@ -14,7 +18,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,8 +48,17 @@ void settle() {
         QCoreApplication::processEvents();
 }
 
+constexpr int kHour = 3600 * 1000;
+
+// Closes a form that wrote a recovery file, which removes it: the next form would offer it.
+void closeClean(TForm1& form) {
+    form.document().markUnmodified();
+    form.close();
+}
+
 std::unique_ptr<TForm1> makeForm(bool full, bool turkish = false) {
     auto form = std::make_unique<TForm1>();
+    form->setRecoveryDelays(kHour, kHour);
     if (turkish)
         form->setDocumentEncoding(tavlor::TextEncoding::Windows1254);
     if (full) {
@@ -84,14 +100,19 @@ double median(std::vector<double> samples) {
 }
 
 template <typename Step>
-void measure(benchmark::State& state, const char* name, Step step, std::size_t warmUps = 40) {
-    // Untimed warm-up: font and glyph caches, first paints.
+void measure(benchmark::State& state, const char* name, Step step, std::size_t warmUps = 40,
+             const std::function<void()>& between = {}) {
+    // Untimed warm-up: font and glyph caches, first paints. between runs untimed before each step.
     for (std::size_t i = 0; i < warmUps; ++i) {
+        if (between)
+            between();
         step(i);
         QCoreApplication::processEvents();
     }
     std::vector<double> samples;
     for (auto _ : state) {
+        if (between)
+            between();
         const auto start = std::chrono::steady_clock::now();
         step(samples.size());
         QCoreApplication::processEvents(); // the repaint of the cell, editor and panels
@@ -166,6 +187,44 @@ void longCellKeystroke(benchmark::State& state, bool inFormulaBar) {
         4);
 }
 
+// What a keystroke adds for the recovery file: the write comes due (one timer restarted).
+void BM_RecoveryWriteComesDue(benchmark::State& state) {
+    tavlor::ui::RecoveryTimer timer(nullptr, [] {});
+    timer.setDelays(kHour, kHour);
+    measure(state, "write-due", [&](std::size_t) { timer.noteChange(); });
+}
+
+// The recovery file of the full sheet written at once (SIGTERM, the session's end), against
+// keystroke/full.
+void BM_RecoveryWriteFull(benchmark::State& state) {
+    auto form = makeForm(true);
+    form->S()->moveTo(3, 500);
+    press(form->S()->editor(), Qt::Key_Z, QStringLiteral("z"));
+    settle();
+    measure(state, "recovery-write/full", [&](std::size_t) { form->keepUnsavedWork(); });
+    closeClean(*form);
+}
+
+// A keystroke whose recovery write starts straight after it (no quiet while): what the window
+// spends on the write (the file work runs beside it and ends, untimed, before the next key).
+void BM_KeystrokeThenRecoveryWriteFull(benchmark::State& state) {
+    auto form = makeForm(true);
+    form->setRecoveryDelays(0, kHour);
+    form->S()->moveTo(3, 500);
+    settle();
+    QWidget* editor = form->S()->editor();
+    measure(
+        state, "keystroke+write/full",
+        [&](std::size_t i) {
+            if (i % 2 == 0)
+                press(editor, Qt::Key_Z, QStringLiteral("z"));
+            else
+                press(editor, Qt::Key_Backspace);
+        },
+        40, [&] { form->finishRecoveryWrite(); });
+    closeClean(*form);
+}
+
 void BM_KeystrokeEmpty(benchmark::State& state) {
     keystroke(state, false);
 }
@@ -200,6 +259,9 @@ BENCHMARK(BM_DownMoveEmpty)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DownMoveFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LongCellInCell)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LongCellFormulaBar)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecoveryWriteComesDue)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecoveryWriteFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeThenRecoveryWriteFull)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void printRatio(const char* what, const std::string& full, const std::string& empty) {
     if (!g_medians.count(full) || !g_medians.count(empty) || g_medians[empty] <= 0)
@@ -230,11 +292,25 @@ void printLongCell() {
                 std::max(in->second, bar->second) / normal->second);
 }
 
+void printAgainstKeystroke(const char* what, const std::string& name) {
+    const std::string keystroke = "keystroke/full";
+    if (!g_medians.count(name) || !g_medians.count(keystroke) || g_medians[keystroke] <= 0)
+        return;
+    std::printf(
+        "%s: median %.1f us, a keystroke on the full sheet (write due) %.1f us, ratio %.1f\n", what,
+        g_medians[name], g_medians[keystroke], g_medians[name] / g_medians[keystroke]);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Recovery files go to a folder of this run's own, removed at the end.
+    std::string state = (std::filesystem::temp_directory_path() / "tavlor-bench-XXXXXX").string();
+    if (::mkdtemp(state.data()) == nullptr)
+        return 1;
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
@@ -246,7 +322,12 @@ int main(int argc, char** argv) {
     printRatio("down move", "down/full", "down/empty");
     printMoveAgainstKey();
     printLongCell();
+    printAgainstKeystroke("a recovery write coming due", "write-due");
+    printAgainstKeystroke("recovery write of the full sheet", "recovery-write/full");
+    printAgainstKeystroke("the window's part of a recovery write started after a keystroke",
+                          "keystroke+write/full");
     if (g_fullSheetRssKb > 0)
         std::printf("process RSS with a full sheet: %.1f MB\n", double(g_fullSheetRssKb) / 1024.0);
+    std::filesystem::remove_all(state);
     return 0;
 }

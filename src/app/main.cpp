@@ -26,8 +26,14 @@ int main(int argc, char* argv[]) {
     TForm1 Form1;
     // The file to open at start-up, as raw bytes.
     Form1.setCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    // kill, a session's end: closes like the close button, asking about unsaved changes.
-    tavlor::ui::TerminationRequest termination(&Form1);
+    // kill, a session's end: the unsaved work goes to the recovery file first, then the window
+    // closes like the close button, asking about unsaved changes.
+    const auto keep = [&Form1] { Form1.keepUnsavedWork(); };
+    tavlor::ui::TerminationRequest termination(&Form1, keep);
+#ifndef QT_NO_SESSIONMANAGER
+    // Qt asks to close the windows right after this signal.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &Form1, keep);
+#endif
     Form1.show();
     return QApplication::exec();
 }

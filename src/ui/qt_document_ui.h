@@ -42,11 +42,12 @@ public:
     QFileDialog* OpenDialog();
     QFileDialog* SaveDialog();
 
+    /** A warning box over the window: program title, the text, OK. */
+    void warn(const char* objectName, const QString& text);
+
 private:
     /** Runs dialog offering name; returns the chosen path and remembers it in lastName. */
     std::optional<std::string> run(QFileDialog* dialog, const QString& name, QString& lastName);
-    /** A warning box over the window: program title, the text, OK. */
-    void warn(const char* objectName, const QString& text);
 
     QWidget* m_window = nullptr;
     QFileDialog* m_openDialog = nullptr;

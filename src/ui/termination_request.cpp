@@ -23,7 +23,8 @@ extern "C" void onTerminate(int) {
 }
 } // namespace
 
-TerminationRequest::TerminationRequest(QWidget* window) : m_window(window) {
+TerminationRequest::TerminationRequest(QWidget* window, std::function<void()> first)
+    : m_window(window), m_first(std::move(first)) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
         return; // without the pipe SIGTERM keeps its default action
@@ -56,6 +57,8 @@ void TerminationRequest::onWake() {
     if (m_closing)
         return;
     m_closing = true;
+    if (m_first)
+        m_first();
     m_window->close();
     m_closing = false;
 }

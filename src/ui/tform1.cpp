@@ -7,6 +7,7 @@
 #include "ui/cell_editor.h"
 #include "ui/copyable_message_box.h"
 #include "ui/formula_bar.h"
+#include "ui/recovery_timer.h"
 #include "ui/resources_init.h"
 #include "ui/sheet_grid.h"
 #include "ui/startup_frame_keeper.h"
@@ -35,7 +36,9 @@ constexpr int kStartupFrameWatch = 3000; // how long a window manager may take t
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent), AppTitle(tavlor::ui::programTitle()), m_document(nullptr) {
+    : QMainWindow(parent), AppTitle(tavlor::ui::programTitle()), m_document(nullptr),
+      m_recoveryUi(this, m_documentUi,
+                   [this](const QString& text) { m_StatusBar->setPanelText(0, text); }) {
     tavlorInitResources();
     m_document.setView(this);
     setObjectName(QStringLiteral("Form1"));
@@ -57,6 +60,7 @@ TForm1::TForm1(QWidget* parent)
     m_Timer1->setInterval(1);
     connect(m_Timer1, &QTimer::timeout, this, guarded(&TForm1::Timer1Timer));
     m_Timer1->start();
+    m_recoveryTimer = new tavlor::ui::RecoveryTimer(this, guarded(&TForm1::writeRecovery));
 
     runGuarded([this] { FormCreate(); });
 }
@@ -113,7 +117,10 @@ void TForm1::releaseStartupBoxes() {
     if (!m_shownOnce || m_Timer1->isActive() || m_startupBoxesReleased)
         return;
     m_startupBoxesReleased = true;
-    QTimer::singleShot(0, this, [this] { m_documentUi.releaseBoxes(); });
+    QTimer::singleShot(0, this, [this] {
+        m_documentUi.releaseBoxes();
+        runGuarded([this] { offerRecovery(); });
+    });
 }
 
 void TForm1::Exit1Click() {
@@ -188,9 +195,12 @@ void TForm1::firstShow() {
 void TForm1::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     runGuarded([&] { canClose = FormCloseQuery(); });
-    if (canClose)
+    if (canClose) {
+        // Saved, or the user chose not to: nothing is left to recover.
+        m_recoveryTimer->cancel();
+        m_recovery.discard();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

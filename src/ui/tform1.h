@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/document_recovery.h"
 #include "core/document_workflow.h"
+#include "core/recovery_store.h"
 #include "core/sheet_document.h"
 #include "core/sheet_view.h"
 #include "ui/edit_commands.h"
 #include "ui/qt_document_ui.h"
+#include "ui/qt_recovery_ui.h"
 #include "ui/tform1_actions.h"
 
 #include <QMainWindow>
@@ -28,6 +31,7 @@ class SheetGrid;
 class EncodingChooser;
 class FindDialog;
 class PrintController;
+class RecoveryTimer;
 class StatusPanels;
 class ToolBarStyle;
 } // namespace tavlor::ui
@@ -95,6 +99,17 @@ public:
     /** The status-bar field and the menu of encodings. */
     tavlor::ui::EncodingChooser* encodingChooser() const { return m_encodingChooser; }
 
+    // Unsaved work kept in a recovery file (tform1_recovery.cpp).
+    /** Writes the unsaved changes to the recovery file now: the process may be ended next. */
+    void keepUnsavedWork();
+    /** When a change reaches the recovery file: quiet milliseconds after the last change, at most
+     *  longest milliseconds after the first one not yet written. */
+    void setRecoveryDelays(int quiet, int longest);
+    /** Waits until a recovery write that runs beside the window has ended. */
+    void finishRecoveryWrite();
+    /** Where this window's recovery file goes; empty before the first write. */
+    const std::string& recoveryFile() const { return m_recoveryStore.ownFile(); }
+
     // Guard flags of the mirrored controls.
     bool EditTextSync = false; // true only while SSetEditText assigns the formula bar
     bool SelectSync = false;   // true only while SSelectCell runs
@@ -161,6 +176,14 @@ private:
     /** Panel 0 tells that the document's encoding cannot hold character, and what to do. */
     void reportUnheldCharacter(char32_t character);
 
+    // Unsaved work (tform1_recovery.cpp).
+    /** The recovery timer's write; a failure is noted once in panel 0. */
+    void writeRecovery();
+    /** After the start-up boxes: offers what earlier runs that did not end properly left. */
+    void offerRecovery();
+    /** The content changed: the recovery write comes due. */
+    void contentChanged() override;
+
     /** Runs body; a FileError or other exception ends it and shows the error box. */
     void runGuarded(const std::function<void()>& body);
     /** A slot that runs handler (a member of TForm1) through runGuarded. */
@@ -208,6 +231,10 @@ private:
     tavlor::SheetDocument m_document;
     tavlor::ui::QtDocumentUi m_documentUi{this};
     tavlor::DocumentWorkflow m_workflow{m_document, m_documentUi};
+    tavlor::RecoveryStore m_recoveryStore{tavlor::RecoveryStore::defaultFolder()};
+    tavlor::DocumentRecovery m_recovery{m_document, m_workflow, m_recoveryStore};
+    tavlor::ui::QtRecoveryUi m_recoveryUi;
+    tavlor::ui::RecoveryTimer* m_recoveryTimer = nullptr;
     std::vector<std::string> m_commandLine;
     tavlor::ui::SheetGrid* m_S = nullptr;
     tavlor::ui::FormulaBar* m_LabeledEdit1 = nullptr;

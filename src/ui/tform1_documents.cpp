@@ -5,19 +5,37 @@
 
 #include <utility>
 
+namespace {
+// Settles the recovery file once a document command ends, also when an error ended it.
+class SettleAfter {
+public:
+    explicit SettleAfter(tavlor::DocumentRecovery& recovery) : m_recovery(recovery) {}
+    ~SettleAfter() { m_recovery.settle(); }
+    SettleAfter(const SettleAfter&) = delete;
+    SettleAfter& operator=(const SettleAfter&) = delete;
+
+private:
+    tavlor::DocumentRecovery& m_recovery;
+};
+} // namespace
+
 void TForm1::FileNew1Execute() {
+    const SettleAfter settle(m_recovery);
     m_workflow.newDocument();
 }
 
 void TForm1::FileOpen1Execute() {
+    const SettleAfter settle(m_recovery);
     m_workflow.open();
 }
 
 void TForm1::FileSave1Execute() {
+    const SettleAfter settle(m_recovery);
     m_workflow.save();
 }
 
 void TForm1::SaveAs1Click() {
+    const SettleAfter settle(m_recovery);
     m_workflow.saveAs();
 }
 
@@ -30,6 +48,7 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormShow() {
+    const SettleAfter settle(m_recovery);
     // A save in place cut short at the last run gets its file's old bytes back before any file
     // is read; the box waits, like the start-up file's boxes, until the window stands in place.
     const std::vector<std::string> restored = tavlor::recoverInterruptedSaves();
@@ -39,6 +58,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::WMDropFiles(const std::vector<std::string>& paths) {
+    const SettleAfter settle(m_recovery);
     m_workflow.openDropped(paths);
 }
 

@@ -7,6 +7,7 @@
 #include "ui/encoding_chooser.h"
 #include "ui/formula_bar.h"
 #include "ui/holdable_text_validator.h"
+#include "ui/recovery_timer.h"
 #include "ui/sheet_grid.h"
 #include "ui/status_panels.h"
 
@@ -60,4 +61,7 @@ void TForm1::showEncoding(tavlor::TextEncoding encoding) {
     // Same bytes, other text: the grid and the editor show the cells anew, with no event.
     m_S->refreshAll();
     m_S->resyncWithSheet();
+    // The recovery file keeps the encoding with the cells.
+    if (m_recoveryTimer && m_document.isModified())
+        m_recoveryTimer->noteChange();
 }

@@ -30,6 +30,9 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # test does can reach a real printer.
 export CUPS_SERVER=$E2E_WORK/no-print-server
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$E2E_WORK/no-system-bus
+# Recovery files of unsaved work stay within the test.
+export XDG_STATE_HOME=$E2E_WORK/state
+RECOVERY=$XDG_STATE_HOME/tavlor/recovery
 
 e2e_cleanup() {
     if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then

@@ -35,6 +35,7 @@ QT_PLUGINS=$(dirname "$(find /usr/lib -path '*qt6/plugins/platforms/libqxcb.so' 
 # A session's runtime folder: private to its user, also when that user is root.
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+export XDG_STATE_HOME=$WORK/state # no recovery file of the user's is offered here
 SOCKET=tavlor-$$
 step "starting weston --backend=headless-backend.so on $SOCKET"
 weston --backend=headless-backend.so --socket="$SOCKET" --idle-time=0 --width=1280 --height=800 \

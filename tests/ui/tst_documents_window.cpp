@@ -76,6 +76,7 @@ private:
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir->path())); // recovery files stay here
         m_script = std::make_unique<ModalScript>();
         m_window = std::make_unique<TForm1>();
         m_window->show();
@@ -87,6 +88,45 @@ private slots:
         m_window.reset();
         m_script.reset();
         m_mimes.clear();
+    }
+
+    void typedWorkIsKeptOfferedAfterAKillAndEndedByClosing() {
+        m_window->setRecoveryDelays(3600 * 1000, 0); // written by the longest wait alone
+        QTest::keyClicks(m_window->LabeledEdit1(), QStringLiteral("kept"));
+        QTRY_VERIFY(!m_window->recoveryFile().empty() &&
+                    fileBytes(QString::fromStdString(m_window->recoveryFile())).find("kept") !=
+                        std::string::npos);
+        m_window.reset(); // killed: the window never closed, its recovery file stays
+        SeenBox asked;
+        m_script->then([&asked](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box != nullptr);
+            recordBox(*box, asked);
+            QTest::keyClick(box, Qt::Key_Return); // Restore is the default
+        });
+        m_window = std::make_unique<TForm1>();
+        m_window->show();
+        QTRY_COMPARE(m_script->answered(), 1);
+        QVERIFY(asked.ownerVisible);
+        QCOMPARE(asked.buttons,
+                 (QStringList{QStringLiteral("&Restore"), QStringLiteral("&Discard")}));
+        QCOMPARE(a1(), QStringLiteral("kept"));
+        QCOMPARE(m_window->panelText(1), QStringLiteral("Modified"));
+        const QString own = QString::fromStdString(m_window->recoveryFile());
+        QVERIFY(QFile::exists(own));
+        m_script->then(answerBox(asked, QMessageBox::No));
+        QVERIFY(m_window->close());
+        QVERIFY(!QFile::exists(own));
+    }
+
+    void aRecoveryFileThatCannotBeWrittenIsToldInPanel0() {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(file(QStringLiteral("plain"), "no folder")));
+        m_window = std::make_unique<TForm1>();
+        m_window->show();
+        m_window->setRecoveryDelays(0, 0);
+        QTest::keyClicks(m_window->LabeledEdit1(), QStringLiteral("x"));
+        QTRY_VERIFY(m_window->panelText(0).startsWith(
+            QStringLiteral("Unsaved changes cannot be kept for recovery: Cannot create file")));
     }
 
     void dropOfThreeFilesOpensEachInTurn() {

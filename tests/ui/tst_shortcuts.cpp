@@ -11,6 +11,7 @@
 #include "ui/tform1.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -121,8 +122,9 @@ private slots:
 
     void terminationSignalAsksTheWindowToClose() {
         auto form = showForm();
-        tavlor::ui::TerminationRequest request(form.get());
-        // Unsaved changes: the close query asks, and Cancel keeps the window.
+        tavlor::ui::TerminationRequest request(form.get(), [&form] { form->keepUnsavedWork(); });
+        // Unsaved changes: they go to the recovery file, the close query asks, and Cancel keeps
+        // the window (and the file).
         QTest::keyClicks(form->S()->editor(), QStringLiteral("kept"));
         QCOMPARE(form->panelText(1), QStringLiteral("Modified"));
         ModalScript dialogs;
@@ -131,9 +133,12 @@ private slots:
         ::raise(SIGTERM);
         QTRY_COMPARE(dialogs.seen(), QStringList{QStringLiteral("Confirmation")});
         QVERIFY(form->isVisible());
+        const QString recovery = QString::fromStdString(form->recoveryFile());
+        QVERIFY(fileBytes(recovery).find("kept") != std::string::npos);
         markSaved(*form);
         ::raise(SIGTERM);
         QTRY_VERIFY(!form->isVisible());
+        QVERIFY(!QFile::exists(recovery)); // a clean exit leaves nothing to offer
     }
 };
 
