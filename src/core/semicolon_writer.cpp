@@ -25,7 +25,8 @@ std::string semicolonText(const Sheet& sheet, const TextCodec& codec) {
     }
     std::string text(size, '\0');
     char* out = text.data();
-    std::memcpy(out, mark.data(), mark.size());
+    if (!mark.empty()) // an empty view may have no data at all, which memcpy must not get
+        std::memcpy(out, mark.data(), mark.size());
     out += mark.size();
     for (int r = 1; r <= rows; ++r) {
         const std::string* cells = sheet.rowCells(r);
