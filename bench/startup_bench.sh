@@ -29,6 +29,7 @@ title="full.csv - Vorlane Tavlor"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tavlor-startup.XXXXXX")
 export XDG_RUNTIME_DIR=$work/xdg-runtime
+export XDG_STATE_HOME=$work/state # no recovery file of the user's is offered here
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 app=""
