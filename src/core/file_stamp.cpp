@@ -2,18 +2,78 @@
 
 #include "core/descriptor.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <vector>
 
 namespace tavlor {
 
-void ContentHash::add(std::string_view bytes) {
-    for (const char byte : bytes) {
-        m_value ^= static_cast<unsigned char>(byte);
-        m_value *= 1099511628211ull;
+namespace {
+
+constexpr std::uint64_t kMultiplier1 = 0x87C37B91114253D5ull;
+constexpr std::uint64_t kMultiplier2 = 0x4CF5AD432745937Full;
+
+std::uint64_t rotateLeft(std::uint64_t value, int bits) {
+    return (value << bits) | (value >> (64 - bits));
+}
+
+// Spreads every bit of a value over all 64 bits.
+std::uint64_t finalMix(std::uint64_t value) {
+    value ^= value >> 33;
+    value *= 0xFF51AFD7ED558CCDull;
+    value ^= value >> 33;
+    value *= 0xC4CEB9FE1A85EC53ull;
+    return value ^ (value >> 33);
+}
+
+std::uint64_t word(const char* bytes) {
+    std::uint64_t value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+} // namespace
+
+void ContentHash::addBlock(const char* block) {
+    for (int lane = 0; lane < 4; ++lane) {
+        const std::uint64_t mixed = rotateLeft(word(block + 8 * lane) * kMultiplier1, 31);
+        m_lanes[lane] = rotateLeft(m_lanes[lane] ^ (mixed * kMultiplier2), 27) * 5 + 0x52DCE729;
     }
+}
+
+void ContentHash::add(std::string_view bytes) {
+    m_length += bytes.size();
+    if (m_pendingSize > 0) {
+        const std::size_t take = std::min(kBlock - m_pendingSize, bytes.size());
+        std::memcpy(m_pending + m_pendingSize, bytes.data(), take);
+        m_pendingSize += take;
+        bytes.remove_prefix(take);
+        if (m_pendingSize < kBlock)
+            return;
+        addBlock(m_pending);
+        m_pendingSize = 0;
+    }
+    for (; bytes.size() >= kBlock; bytes.remove_prefix(kBlock))
+        addBlock(bytes.data());
+    if (!bytes.empty())
+        std::memcpy(m_pending, bytes.data(), bytes.size());
+    m_pendingSize = bytes.size();
+}
+
+std::uint64_t ContentHash::value() const {
+    // The last, short block is padded with zeros; the length tells it from one that held zeros.
+    ContentHash last = *this;
+    if (last.m_pendingSize > 0) {
+        std::memset(last.m_pending + last.m_pendingSize, 0, kBlock - last.m_pendingSize);
+        last.addBlock(last.m_pending);
+    }
+    std::uint64_t value = finalMix(last.m_length);
+    for (const std::uint64_t lane : last.m_lanes)
+        value = finalMix(value ^ lane) * kMultiplier1;
+    return finalMix(value);
 }
 
 std::uint64_t ContentHash::of(std::string_view bytes) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,15 +10,24 @@ struct stat;
 
 namespace tavlor {
 
-/** A running checksum of bytes (64-bit FNV-1a): the same bytes give the same value in every run. */
+/** A running 64-bit checksum of bytes: the same bytes give the same value in every run, however
+ *  they are cut into pieces. It mixes 32 bytes at a time in four lanes, so a full sheet costs a
+ *  fraction of a millisecond on load and save. */
 class ContentHash {
 public:
     void add(std::string_view bytes);
-    std::uint64_t value() const { return m_value; }
+    std::uint64_t value() const;
     static std::uint64_t of(std::string_view bytes);
 
 private:
-    std::uint64_t m_value = 14695981039346656037ull;
+    static constexpr std::size_t kBlock = 32;
+    void addBlock(const char* block);
+
+    std::uint64_t m_lanes[4] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full,
+                                0x165667B19E3779F9ull, 0x27D4EB2F165667C5ull};
+    char m_pending[kBlock] = {};
+    std::size_t m_pendingSize = 0;
+    std::uint64_t m_length = 0;
 };
 
 /** Which file a path named and how it stood: device, inode, size and modification time (ns). */

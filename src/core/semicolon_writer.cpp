@@ -13,6 +13,7 @@ std::string semicolonText(const Sheet& sheet, const TextCodec& codec) {
     codec.encode(u";", semicolon);
     codec.encode(u"\r\n", lineEnd);
     const std::string_view mark = codec.byteOrderMark();
+    const bool narrow = semicolon.size() == 1;
     const int rows = static_cast<int>(std::max<std::int64_t>(sheet.MaxRow(), 1));
     const int cols = static_cast<int>(std::max<std::int64_t>(sheet.MaxCol(), 1));
     std::size_t size =
@@ -34,8 +35,12 @@ std::string semicolonText(const Sheet& sheet, const TextCodec& codec) {
             const std::string& cell = cells[c];
             std::memcpy(out, cell.data(), cell.size());
             out += cell.size();
-            std::memcpy(out, semicolon.data(), semicolon.size());
-            out += semicolon.size();
+            if (narrow) { // one byte stored directly: a copy of unknown length per cell costs more
+                *out++ = semicolon[0];
+            } else {
+                std::memcpy(out, semicolon.data(), semicolon.size());
+                out += semicolon.size();
+            }
         }
         std::memcpy(out, lineEnd.data(), lineEnd.size());
         out += lineEnd.size();

@@ -1,4 +1,5 @@
 #include "core/file_error.h"
+#include "core/file_stamp.h"
 #include "core/sheet_document.h"
 #include "core/system_text.h"
 
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <set>
 #include <string>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -26,6 +28,30 @@ namespace tavlor::test {
 namespace {
 
 using namespace std::string_literals;
+
+// The checksum that tells whether a file still holds what was loaded or saved: the reader adds the
+// file in pieces, a save the whole text at once, and both must agree; any one changed bit shows.
+TEST(ContentHash, IsTheSameHoweverTheBytesComeAndChangesWithAnyBit) {
+    std::string bytes(1000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 131 % 251);
+    const std::uint64_t whole = ContentHash::of(bytes);
+    for (const std::size_t piece : {1, 7, 31, 32, 33, 100}) {
+        ContentHash hash;
+        for (std::size_t at = 0; at < bytes.size(); at += piece)
+            hash.add(std::string_view(bytes).substr(at, piece));
+        EXPECT_EQ(hash.value(), whole) << "pieces of " << piece;
+    }
+    std::set<std::uint64_t> seen{whole, ContentHash::of(""), ContentHash::of(bytes + '\0')};
+    EXPECT_EQ(seen.size(), 3u); // a trailing zero byte counts
+    for (std::size_t i = 0; i < bytes.size(); i += 37) {
+        for (int bit = 0; bit < 8; ++bit) {
+            std::string changed = bytes;
+            changed[i] = static_cast<char>(changed[i] ^ (1 << bit));
+            EXPECT_TRUE(seen.insert(ContentHash::of(changed)).second) << i << ' ' << bit;
+        }
+    }
+}
 
 std::string openError(const std::string& path, int error) {
     return "Cannot open file \"" + path + "\". " + systemErrorText(error);
