@@ -4,9 +4,13 @@ namespace tavlor {
 
 std::string printRowText(const Sheet& sheet, int row, const TextCodec& codec) {
     std::string text;
+    const bool asTheyAre = codec.keepsAsciiBytes();
     for (int col = 0; col <= Sheet::kLastCol; ++col) {
         const std::string& cell = sheet.cell(col, row);
-        text += codec.keepsAsciiBytes() || col == 0 ? cell : codec.toUtf8(cell);
+        if (asTheyAre || col == 0)
+            text += cell; // as it is: a conditional expression would copy it first
+        else
+            text += codec.toUtf8(cell);
         text += "\r\n";
     }
     return text;
