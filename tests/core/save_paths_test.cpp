@@ -245,21 +245,16 @@ INSTANTIATE_TEST_SUITE_P(Errors, NoLocks, testing::Values(ENOLCK, EOPNOTSUPP, EN
 void inOwnMountNamespace(const std::function<void()>& body) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to mount";
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::unshare(CLONE_NEWNS) != 0 ||
-            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            ::_exit(2);
-        body();
-        ::_exit(testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
-    if (WEXITSTATUS(status) == 2)
+    const int status = runInChild(
+        [] {
+            return ::unshare(CLONE_NEWNS) == 0 &&
+                   ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        },
+        body);
+    ASSERT_LT(status, 128) << "the child ended by signal " << status - 128;
+    if (status == 2)
         GTEST_SKIP() << "this system lets no test mount what it needs";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "see the failures above";
+    EXPECT_EQ(status, 0) << "see the failures above";
 }
 
 SheetDocument& newText(SheetDocument& document) {
