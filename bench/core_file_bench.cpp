@@ -2,12 +2,12 @@
 // bytes into memory, the encoding check of a load against the load, and saving that sheet against
 // writing the same bytes to a file. Both writes include fsync (the save cannot skip it). The
 // recovery file of the same sheet against the save.
-#include "core/recovery_file.h"
-#include "core/recovery_store.h"
-#include "core/semicolon_writer.h"
-#include "core/sheet.h"
-#include "core/sheet_document.h"
-#include "core/text_encoding.h"
+#include "core/document/sheet_document.h"
+#include "core/format/semicolon_writer.h"
+#include "core/recovery/recovery_file.h"
+#include "core/recovery/recovery_store.h"
+#include "core/sheet/sheet.h"
+#include "core/text/text_encoding.h"
 #include "full_sheet.h"
 
 #include <benchmark/benchmark.h>

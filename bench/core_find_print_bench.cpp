@@ -1,10 +1,10 @@
 // A search that finds nothing reads every data cell once: a miss on a full sheet against reading
 // every cell's length, and against the same miss on an empty sheet. Printing a full sheet through
 // the channel and layout (on a device that only counts) against building the same row texts.
-#include "core/sheet.h"
-#include "core/sheet_print.h"
-#include "core/sheet_search.h"
-#include "core/text_device.h"
+#include "core/print/sheet_print.h"
+#include "core/print/text_device.h"
+#include "core/sheet/sheet.h"
+#include "core/sheet/sheet_search.h"
 #include "full_sheet.h"
 
 #include <benchmark/benchmark.h>

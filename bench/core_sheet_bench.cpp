@@ -1,8 +1,8 @@
 // One keystroke as the window runs it: the cell takes the editor's text, then Genislik twice and
 // the change check once. Full sheet (every data cell 8 to 16 bytes) against an empty sheet in the
 // same run; the literal sweep of every cell is measured alongside as the cost we avoid.
-#include "core/sheet.h"
-#include "core/sheet_document.h"
+#include "core/document/sheet_document.h"
+#include "core/sheet/sheet.h"
 #include "full_sheet.h"
 
 #include <benchmark/benchmark.h>

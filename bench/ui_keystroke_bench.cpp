@@ -4,11 +4,11 @@
 // Every keystroke leaves the recovery write due (its delays are set long, so it never runs in a
 // measured step); the write coming due, the write itself as SIGTERM runs it, and the window's part
 // of a write its timer starts right after a keystroke are measured on their own.
-#include "ui/cell_editor.h"
-#include "ui/formula_bar.h"
-#include "ui/recovery_timer.h"
-#include "ui/sheet_grid.h"
-#include "ui/tform1.h"
+#include "ui/grid/cell_editor.h"
+#include "ui/grid/sheet_grid.h"
+#include "ui/recovery/recovery_timer.h"
+#include "ui/text/formula_bar.h"
+#include "ui/window/tform1.h"
 
 #include <QApplication>
 #include <QKeyEvent>

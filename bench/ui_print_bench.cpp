@@ -1,10 +1,11 @@
-// Printing the full sheet (9999 rows of 26 cells, thousands of pages depending on the paper) to a PDF file through the printer
-// device the print command uses, against a sheet of one row: the time a user waits for a job.
-#include "core/sheet.h"
-#include "core/sheet_print.h"
-#include "core/text_encoding.h"
+// Printing the full sheet (9999 rows of 26 cells, thousands of pages depending on the paper) to a
+// PDF file through the printer device the print command uses, against a sheet of one row: the time
+// a user waits for a job.
+#include "core/print/sheet_print.h"
+#include "core/sheet/sheet.h"
+#include "core/text/text_encoding.h"
 #include "full_sheet.h"
-#include "ui/printer_text_device.h"
+#include "ui/print/printer_text_device.h"
 
 #include <QApplication>
 #include <QPrinter>

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the semicolon reader, whole and in random pieces, and checks that both
 // give the same sheet and report, that nothing lands outside the data cells, and that text which
 // needs no splitting survives a write and a second read.
-#include "core/semicolon_reader.h"
-#include "core/semicolon_writer.h"
-#include "core/sheet.h"
+#include "core/format/semicolon_reader.h"
+#include "core/format/semicolon_writer.h"
+#include "core/sheet/sheet.h"
 
 #include <cstddef>
 #include <cstdint>

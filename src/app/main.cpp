@@ -1,8 +1,8 @@
 // Program entry: the application object, its title and version, the main window, the event loop.
-#include "ui/application_title.h"
-#include "ui/resources_init.h"
-#include "ui/termination_request.h"
-#include "ui/tform1.h"
+#include "ui/desktop/application_title.h"
+#include "ui/desktop/resources_init.h"
+#include "ui/desktop/termination_request.h"
+#include "ui/window/tform1.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #include "support/error_of.h"
 
-#include "core/file_error.h"
+#include "core/files/file_error.h"
 
 namespace tavlor::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text_device.h"
+#include "core/print/text_device.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/sheet_document.h"
-#include "core/sheet_view.h"
+#include "core/document/sheet_document.h"
+#include "core/document/sheet_view.h"
 
 #include <string>
 #include <vector>

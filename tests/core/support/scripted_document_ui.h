@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/document_ui.h"
+#include "core/document/document_ui.h"
 
 #include <deque>
 #include <optional>

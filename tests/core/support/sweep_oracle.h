@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/sheet.h"
+#include "core/sheet/sheet.h"
 
 #include <cstdint>
 #include <string>

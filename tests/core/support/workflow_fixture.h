@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/document_workflow.h"
-#include "core/sheet_document.h"
+#include "core/document/document_workflow.h"
+#include "core/document/sheet_document.h"
 #include "support/headless_sheet_view.h"
 #include "support/scripted_document_ui.h"
 #include "support/temp_folder.h"

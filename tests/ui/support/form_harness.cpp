@@ -1,9 +1,9 @@
 #include "support/form_harness.h"
 
-#include "ui/cell_editor.h"
-#include "ui/formula_bar.h"
-#include "ui/sheet_grid.h"
-#include "ui/tform1.h"
+#include "ui/grid/cell_editor.h"
+#include "ui/grid/sheet_grid.h"
+#include "ui/text/formula_bar.h"
+#include "ui/window/tform1.h"
 
 #include <QApplication>
 #include <QFile>

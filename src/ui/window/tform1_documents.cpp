@@ -1,0 +1,71 @@
+// Document commands: New, Open, Save, Save As, the close query, start-up file and dropped files.
+#include "ui/window/tform1.h"
+
+#include "core/save/old_bytes_copy.h"
+
+#include <utility>
+
+namespace {
+// Settles the recovery file once a document command ends, also when an error ended it.
+class SettleAfter {
+public:
+    explicit SettleAfter(tavlor::DocumentRecovery& recovery) : m_recovery(recovery) {}
+    ~SettleAfter() { m_recovery.settle(); }
+    SettleAfter(const SettleAfter&) = delete;
+    SettleAfter& operator=(const SettleAfter&) = delete;
+
+private:
+    tavlor::DocumentRecovery& m_recovery;
+};
+} // namespace
+
+void TForm1::FileNew1Execute() {
+    const SettleAfter settle(m_recovery);
+    m_workflow.newDocument();
+}
+
+void TForm1::FileOpen1Execute() {
+    const SettleAfter settle(m_recovery);
+    m_workflow.open();
+}
+
+void TForm1::FileSave1Execute() {
+    const SettleAfter settle(m_recovery);
+    m_workflow.save();
+}
+
+void TForm1::SaveAs1Click() {
+    const SettleAfter settle(m_recovery);
+    m_workflow.saveAs();
+}
+
+bool TForm1::FormCloseQuery() {
+    // The workflow refuses before it prompts or writes, so an error thrown by a failed write
+    // leaves the window open.
+    bool CanClose = true;
+    m_workflow.queryClose(CanClose);
+    return CanClose;
+}
+
+void TForm1::FormShow() {
+    const SettleAfter settle(m_recovery);
+    // A save in place cut short at the last run gets its file's old bytes back before any file
+    // is read; the box waits, like the start-up file's boxes, until the window stands in place.
+    const std::vector<std::string> restored = tavlor::recoverInterruptedSaves();
+    if (!restored.empty())
+        m_documentUi.showNotice("InterruptedSave", tavlor::interruptedSavesText(restored));
+    m_workflow.openCommandLine(m_commandLine);
+}
+
+void TForm1::WMDropFiles(const std::vector<std::string>& paths) {
+    const SettleAfter settle(m_recovery);
+    m_workflow.openDropped(paths);
+}
+
+const std::string& TForm1::CurrentFileName() const {
+    return m_workflow.CurrentFileName();
+}
+
+void TForm1::setCommandLine(std::vector<std::string> arguments) {
+    m_commandLine = std::move(arguments);
+}
