@@ -1,10 +1,9 @@
 #include "core/document/document_workflow.h"
 
+#include "core/desktop/command_line.h"
+#include "core/desktop/window_title.h"
 #include "core/document/document_ui.h"
 #include "core/document/sheet_document.h"
-
-#include <filesystem>
-#include <system_error>
 
 namespace tavlor {
 
@@ -108,13 +107,8 @@ void DocumentWorkflow::queryClose(bool& canClose) {
 }
 
 void DocumentWorkflow::openCommandLine(const std::vector<std::string>& arguments) {
-    const std::string given = joinArguments(arguments);
-    if (!arguments.empty() && !arguments.front().empty()) {
-        // File names are case-sensitive here: the path is used as given, never lower-cased.
-        const std::string shortPath = trimControls(existingPath(given));
-        // A path that names nothing is still loaded as given, so the open error names it.
-        openChosenFile(shortPath.empty() ? given : shortPath);
-    }
+    if (const auto path = CommandLine::fileToOpen(arguments))
+        openChosenFile(*path);
     m_document.Genislik();
 }
 
@@ -174,7 +168,7 @@ std::optional<std::string> DocumentWorkflow::chooseSavePath(std::optional<std::s
 }
 
 std::string DocumentWorkflow::replaceQuestion(const std::string& path) {
-    return fileNamePart(path) + " already exists. Do you want to replace it?";
+    return WindowTitle::fileNamePart(path) + " already exists. Do you want to replace it?";
 }
 
 void DocumentWorkflow::openFromDialog() {
@@ -183,11 +177,11 @@ void DocumentWorkflow::openFromDialog() {
 }
 
 void DocumentWorkflow::setCaption() {
-    m_ui.setCaption(fileNamePart(m_currentFileName) + " - " + std::string(AppTitle));
+    m_ui.setCaption(WindowTitle::named(m_currentFileName));
 }
 
 void DocumentWorkflow::resetCaption() {
-    m_ui.setCaption(std::string(AppTitle));
+    m_ui.setCaption(WindowTitle::unnamed());
 }
 
 void DocumentWorkflow::openChosenFile(const std::string& path) {
@@ -236,40 +230,6 @@ std::string DocumentWorkflow::savePromptText(bool closing) const {
     if (m_currentFileName.empty())
         return "Do you want to save the current file" + ending;
     return "Do you want to save " + m_currentFileName + ending;
-}
-
-std::string DocumentWorkflow::fileNamePart(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string DocumentWorkflow::joinArguments(const std::vector<std::string>& arguments) {
-    std::string joined;
-    for (const std::string& argument : arguments) {
-        if (argument.empty())
-            break;
-        joined += ' ';
-        joined += argument;
-    }
-    return trimControls(joined);
-}
-
-std::string DocumentWorkflow::trimControls(std::string_view text) {
-    const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 33; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isControl(text[begin]))
-        ++begin;
-    while (end > begin && isControl(text[end - 1]))
-        --end;
-    return std::string(text.substr(begin, end - begin));
-}
-
-std::string DocumentWorkflow::existingPath(const std::string& path) {
-    std::error_code error;
-    if (path.empty() || !std::filesystem::exists(path, error))
-        return {};
-    return path;
 }
 
 } // namespace tavlor

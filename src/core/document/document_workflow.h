@@ -5,7 +5,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace tavlor {
@@ -17,9 +16,6 @@ class SheetDocument;
  *  guarding unsaved changes with the save prompts. */
 class DocumentWorkflow {
 public:
-    /** The program's fixed title; the caption ends with it. */
-    static constexpr std::string_view AppTitle = "Vorlane Tavlor";
-
     DocumentWorkflow(SheetDocument& document, DocumentUi& ui);
     DocumentWorkflow(const DocumentWorkflow&) = delete;
     DocumentWorkflow& operator=(const DocumentWorkflow&) = delete;
@@ -42,8 +38,8 @@ public:
     /** May the window close? canClose is set to false before anything is asked or
      *  written, so an error thrown by a failed write leaves closing refused. */
     void queryClose(bool& canClose);
-    /** At start-up: open the file named by the command-line arguments (argv[1..]), then Genislik.
-     */
+    /** At start-up: open the file the command-line arguments (argv[1..]) name (CommandLine), then
+     *  Genislik. */
     void openCommandLine(const std::vector<std::string>& arguments);
     /** Opens dropped files one after another (prompting while the sheet is modified),
      *  then Genislik. An error stops the remaining files. */
@@ -51,7 +47,7 @@ public:
 
     // Building blocks.
 
-    /** Caption = file-name part of CurrentFileName + " - " + AppTitle; application title too. */
+    /** Caption = the WindowTitle of CurrentFileName; application title too. */
     void setCaption();
     /** Caption and application title = AppTitle. */
     void resetCaption();
@@ -70,20 +66,9 @@ public:
     /** The save prompt's text for the present document; closing adds " before exit". */
     std::string savePromptText(bool closing) const;
 
-    /** The text after the last "/" of path (all of it when there is none). */
-    static std::string fileNamePart(const std::string& path);
     /** The status bar's notice when another program changed the document's file since it was
      *  opened or saved (told once per change); nothing otherwise. */
     std::optional<std::string> changeNotice();
-
-    /** The command-line arguments joined with single blanks, stopping at the first empty one, with
-     *  characters below 33 trimmed from both ends. Empty when there is no argument. */
-    static std::string joinArguments(const std::vector<std::string>& arguments);
-    /** Removes leading and trailing bytes below 33. */
-    static std::string trimControls(std::string_view text);
-    /** The path itself when it names an existing file or
-     *  folder, else the empty text. */
-    static std::string existingPath(const std::string& path);
 
     /** The question before a save replaces a file the document does not stand for. */
     static std::string replaceQuestion(const std::string& path);

@@ -1,11 +1,11 @@
 #include "ui/desktop/application_title.h"
 
-#include "core/document/document_workflow.h"
+#include "core/desktop/window_title.h"
 
 namespace tavlor::ui {
 
 QString programTitle() {
-    const std::string_view title = tavlor::DocumentWorkflow::AppTitle;
+    const std::string_view title = tavlor::WindowTitle::AppTitle;
     return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
 }
 

@@ -1,6 +1,6 @@
 #include "ui/dialogs/copyable_message_box.h"
 
-#include "core/document/message_box_text.h"
+#include "core/desktop/message_box_text.h"
 #include "ui/text/bytetext.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,5 @@
 #include "ui/dialogs/qt_document_ui.h"
 
-#include "core/document/document_workflow.h"
 #include "ui/desktop/application_title.h"
 #include "ui/text/bytetext.h"
 

@@ -1,6 +1,6 @@
 #include "ui/window/tform1.h"
 
-#include "core/document/uri_list.h"
+#include "core/desktop/uri_list.h"
 #include "core/files/file_error.h"
 #include "ui/desktop/application_title.h"
 #include "ui/desktop/resources_init.h"

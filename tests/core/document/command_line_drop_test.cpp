@@ -2,7 +2,8 @@
 #include "support/error_of.h"
 #include "support/workflow_fixture.h"
 
-#include "core/document/uri_list.h"
+#include "core/desktop/command_line.h"
+#include "core/desktop/uri_list.h"
 #include "core/files/file_error.h"
 
 #include <fstream>
@@ -102,19 +103,19 @@ TEST_F(CommandLine, CaseOfThePathIsKept) {
 }
 
 TEST_F(CommandLine, FolderIsFoundButFailsToLoad) {
-    EXPECT_EQ(DocumentWorkflow::existingPath(temp.file("My Data")), temp.file("My Data"));
-    EXPECT_EQ(DocumentWorkflow::existingPath(temp.file("nothing")), "");
-    EXPECT_EQ(DocumentWorkflow::existingPath(""), "");
+    EXPECT_EQ(tavlor::CommandLine::existingPath(temp.file("My Data")), temp.file("My Data"));
+    EXPECT_EQ(tavlor::CommandLine::existingPath(temp.file("nothing")), "");
+    EXPECT_EQ(tavlor::CommandLine::existingPath(""), "");
     expectOpenErrorFor(show({temp.file("My Data")}), temp.file("My Data"));
 }
 
 TEST(JoinArguments, JoinsWithSingleBlanksAndTrims) {
-    EXPECT_EQ(DocumentWorkflow::joinArguments({}), "");
-    EXPECT_EQ(DocumentWorkflow::joinArguments({"a", "b  c", "d"}), "a b  c d");
-    EXPECT_EQ(DocumentWorkflow::joinArguments({" ", "x "}), "x");
-    EXPECT_EQ(DocumentWorkflow::joinArguments({"a", "", "b"}), "a");
-    EXPECT_EQ(DocumentWorkflow::joinArguments({"\x01\x1F\x20y\x7F"}), "y\x7F");
-    EXPECT_EQ(DocumentWorkflow::joinArguments({"\xC3\xA9 "}), "\xC3\xA9"); // high bytes stay
+    EXPECT_EQ(tavlor::CommandLine::joinArguments({}), "");
+    EXPECT_EQ(tavlor::CommandLine::joinArguments({"a", "b  c", "d"}), "a b  c d");
+    EXPECT_EQ(tavlor::CommandLine::joinArguments({" ", "x "}), "x");
+    EXPECT_EQ(tavlor::CommandLine::joinArguments({"a", "", "b"}), "a");
+    EXPECT_EQ(tavlor::CommandLine::joinArguments({"\x01\x1F\x20y\x7F"}), "y\x7F");
+    EXPECT_EQ(tavlor::CommandLine::joinArguments({"\xC3\xA9 "}), "\xC3\xA9"); // high bytes stay
 }
 
 // --- drops of several files -----------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include "support/error_of.h"
 #include "support/workflow_fixture.h"
 
+#include "core/desktop/window_title.h"
 #include "core/files/file_error.h"
 
 namespace tavlor::test {
@@ -70,10 +71,10 @@ TEST_F(DocumentSave, PromptShowsTheFullPathWhileTheCaptionShowsTheFileNamePart) 
               "Do you want to save " + temp.file("sub dir/Book 1.csv") + "?");
     EXPECT_EQ(workflow.savePromptText(true),
               "Do you want to save " + temp.file("sub dir/Book 1.csv") + " before exit?");
-    EXPECT_EQ(DocumentWorkflow::fileNamePart("/a/b.c/d.csv"), "d.csv");
-    EXPECT_EQ(DocumentWorkflow::fileNamePart("plain.csv"), "plain.csv");
-    EXPECT_EQ(DocumentWorkflow::fileNamePart("C:\\x.csv"), "C:\\x.csv"); // only "/" separates here
-    EXPECT_EQ(DocumentWorkflow::fileNamePart("/folder/"), "");
+    EXPECT_EQ(WindowTitle::fileNamePart("/a/b.c/d.csv"), "d.csv");
+    EXPECT_EQ(WindowTitle::fileNamePart("plain.csv"), "plain.csv");
+    EXPECT_EQ(WindowTitle::fileNamePart("C:\\x.csv"), "C:\\x.csv"); // only "/" separates here
+    EXPECT_EQ(WindowTitle::fileNamePart("/folder/"), "");
 }
 
 TEST_F(DocumentSave, ChangesByAnotherProgramAreAskedAboutBeforeTheyAreReplaced) {

@@ -1,5 +1,7 @@
 #include "support/workflow_fixture.h"
 
+#include "core/desktop/window_title.h"
+
 namespace tavlor::test {
 
 WorkflowFixture::WorkflowFixture() {
@@ -34,8 +36,8 @@ void WorkflowFixture::clearRecords() {
 }
 
 std::string WorkflowFixture::captionFor(const std::string& fileName) const {
-    return fileName.empty() ? std::string(DocumentWorkflow::AppTitle)
-                            : fileName + " - " + std::string(DocumentWorkflow::AppTitle);
+    return fileName.empty() ? std::string(WindowTitle::AppTitle)
+                            : fileName + " - " + std::string(WindowTitle::AppTitle);
 }
 
 } // namespace tavlor::test

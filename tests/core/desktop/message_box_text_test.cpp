@@ -1,4 +1,4 @@
-#include "core/document/message_box_text.h"
+#include "core/desktop/message_box_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/document/uri_list.h"
+#include "core/desktop/uri_list.h"
 
 #include <cctype>
 
