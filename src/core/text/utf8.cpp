@@ -13,27 +13,37 @@ struct SecondByteRange {
     unsigned char high = 0xBF;
 };
 
+// The lead bytes of the multi-byte sequences, by length. In a row, lowLead needs a second byte of
+// at least secondLow (E0, F0: no overlong forms) and highLead one of at most secondHigh (ED: no
+// surrogates, F4: nothing above U+10FFFF); 00 stands for no lead.
+struct LeadRow {
+    unsigned char first;
+    unsigned char last;
+    std::size_t length;
+    unsigned char lowLead;
+    unsigned char secondLow;
+    unsigned char highLead;
+    unsigned char secondHigh;
+};
+
+constexpr LeadRow kLeadRows[] = {
+    {0xC2, 0xDF, 2, 0x00, 0x80, 0x00, 0xBF},
+    {0xE0, 0xEF, 3, 0xE0, 0xA0, 0xED, 0x9F},
+    {0xF0, 0xF4, 4, 0xF0, 0x90, 0xF4, 0x8F},
+};
+
 // Sequence length announced by a lead byte, 0 for bytes that never start a sequence.
 std::size_t announcedLength(unsigned char lead, SecondByteRange& second) {
     if (lead < 0x80)
         return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        // E0 needs A0..BF (no overlong forms), ED needs 80..9F (no surrogates).
-        if (lead == 0xE0)
-            second.low = 0xA0;
-        if (lead == 0xED)
-            second.high = 0x9F;
-        return 3;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        // F0 needs 90..BF (no overlong forms), F4 needs 80..8F (nothing above U+10FFFF).
-        if (lead == 0xF0)
-            second.low = 0x90;
-        if (lead == 0xF4)
-            second.high = 0x8F;
-        return 4;
+    for (const LeadRow& row : kLeadRows) {
+        if (lead < row.first || lead > row.last)
+            continue;
+        if (lead == row.lowLead)
+            second.low = row.secondLow;
+        if (lead == row.highLead)
+            second.high = row.secondHigh;
+        return row.length;
     }
     return 0;
 }
