@@ -1,19 +1,15 @@
 #pragma once
 
+#include "ui/grid/sheet_model.h" // also declares the core's Sheet and TextCodec
+
 #include <QTableView>
 
 #include <string>
 #include <string_view>
 
-namespace tavlor {
-class Sheet;
-class TextCodec;
-} // namespace tavlor
-
 namespace tavlor::ui {
 
 class CellEditor;
-class SheetModel;
 
 /** The grid S: shows the sheet with its header row and column, keeps the current cell (in sheet
  *  coordinates, always a data cell) and the in-cell editor on it, and reports select-cell,
