@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,16 @@ void printThroughChannel(FakeTextDevice& device, const std::string& text) {
     channel.close();
 }
 
+// A layout on a device of width x height whose job has begun, as a layout needs it.
+struct BegunJob {
+    BegunJob(int width, int height) : device(width, height) { device.beginJob(); }
+    FakeTextDevice device;
+};
+struct PageLayout : BegunJob {
+    PageLayout(int width, int height) : BegunJob(width, height), layout(device) {}
+    PrintLayout layout;
+};
+
 TEST(PrintLayout, EmptyJobHasOneBlankPage) {
     FakeTextDevice device(1000, 1000);
     printThroughChannel(device, "");
@@ -28,65 +39,88 @@ TEST(PrintLayout, EmptyJobHasOneBlankPage) {
 }
 
 TEST(PrintLayout, TextLineAdvancesByHeightPlusTwoAndEmptyLineByCharHeight) {
-    FakeTextDevice device(1000, 1000);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("ab\n");
-    EXPECT_EQ(layout.y(), 14);
-    layout.layOut("\r\n"); // a run of nothing draws nothing: the plain character height
-    EXPECT_EQ(layout.y(), 26);
-    layout.layOut("c");
-    EXPECT_EQ(layout.x(), 10);
-    EXPECT_EQ(layout.lineHeight(), 14);
+    PageLayout page(1000, 1000);
+    page.layout.layOut("ab\n");
+    EXPECT_EQ(page.layout.y(), 14);
+    page.layout.layOut("\r\n"); // a run of nothing draws nothing: the plain character height
+    EXPECT_EQ(page.layout.y(), 26);
+    page.layout.layOut("c");
+    EXPECT_EQ(page.layout.x(), 10);
+    EXPECT_EQ(page.layout.lineHeight(), 14);
     const std::vector<DrawnRun> expected{{1, 0, 0, "ab"}, {1, 0, 26, "c"}};
-    EXPECT_EQ(device.drawn(), expected);
+    EXPECT_EQ(page.device.drawn(), expected);
 }
 
-TEST(PrintLayout, CarriageReturnKeepsThePositionAndFormFeedStartsAPage) {
-    FakeTextDevice device(1000, 1000);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("ab\rcd\fe");
-    const std::vector<DrawnRun> expected{{1, 0, 0, "ab"}, {1, 20, 0, "cd"}, {2, 0, 0, "e"}};
-    EXPECT_EQ(device.drawn(), expected);
-    EXPECT_EQ(device.pages(), 2);
+// A layout on a begun job of a width x height page, the texts laid out one after the other: what
+// is drawn where, and the pages, x and y where a row names them.
+struct DrawCase {
+    const char* name;
+    int width;
+    int height;
+    std::vector<std::string> texts;
+    std::vector<DrawnRun> expected;
+    std::optional<int> pages = {};
+    std::optional<int> x = {};
+    std::optional<int> y = {};
+};
+
+class PrintLayoutDraws : public testing::TestWithParam<DrawCase> {};
+
+TEST_P(PrintLayoutDraws, TheRunsOfTheRow) {
+    const DrawCase& row = GetParam();
+    PageLayout page(row.width, row.height);
+    for (const std::string& text : row.texts)
+        page.layout.layOut(text);
+    EXPECT_EQ(page.device.drawn(), row.expected);
+    if (row.pages) {
+        EXPECT_EQ(page.device.pages(), *row.pages);
+    }
+    if (row.x) {
+        EXPECT_EQ(page.layout.x(), *row.x);
+    }
+    if (row.y) {
+        EXPECT_EQ(page.layout.y(), *row.y);
+    }
 }
 
-TEST(PrintLayout, RunWiderThanThePageBreaksAtACharacter) {
-    FakeTextDevice device(100, 1000);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("hello wonderful world"); // 21 characters, 10 fit on a line
-    const std::vector<DrawnRun> expected{
-        {1, 0, 0, "hello wond"}, {1, 0, 14, "erful worl"}, {1, 0, 28, "d"}};
-    EXPECT_EQ(device.drawn(), expected);
-    EXPECT_EQ(layout.x(), 10);
-}
+// clang-format off
+const DrawCase kDrawCases[] = {
+    {.name = "CarriageReturnKeepsThePositionAndFormFeedStartsAPage", .width = 1000, .height = 1000,
+     .texts = {"ab\rcd\fe"},
+     .expected = {{1, 0, 0, "ab"}, {1, 20, 0, "cd"}, {2, 0, 0, "e"}}, .pages = 2},
+    // 21 characters, 10 fit on a line.
+    {.name = "RunWiderThanThePageBreaksAtACharacter", .width = 100, .height = 1000,
+     .texts = {"hello wonderful world"},
+     .expected = {{1, 0, 0, "hello wond"}, {1, 0, 14, "erful worl"}, {1, 0, 28, "d"}}, .x = 10},
+    // x = 90 after the first run: one b fits exactly; then the line is full: nothing of "d"
+    // fits, next line.
+    {.name = "BreakAfterEarlierRunsUsesTheRoomLeftOnTheLine", .width = 100, .height = 1000,
+     .texts = {"aaaaaaaaa\rbb", "\ncccccccccc\rd"},
+     .expected = {{1, 0, 0, "aaaaaaaaa"}, {1, 90, 0, "b"}, {1, 0, 14, "b"},
+                  {1, 0, 28, "cccccccccc"}, {1, 0, 42, "d"}}},
+    // 9 + 2 bytes: the break must not split the é; a lone lead byte counts as one character.
+    {.name = "BreakStepsBackOverWholeCharacters", .width = 100, .height = 1000,
+     .texts = {"abcdefghi\xC3\xA9\n", "abcdefghi\xC3\n"},
+     .expected = {{1, 0, 0, "abcdefghi"}, {1, 0, 14, "\xC3\xA9"}, {1, 0, 28, "abcdefghi\xC3"}}},
+    {.name = "CharacterWiderThanThePageDoesNotLoop", .width = 5, .height = 1000,
+     .texts = {"abc"},
+     .expected = {{1, 0, 0, "a"}, {1, 0, 14, "b"}, {1, 0, 28, "c"}}},
+    // 20 -> 80; 90 -> 160 > 100: new line.
+    {.name = "TabBeyondThePageWidthEndsTheLine", .width = 100, .height = 1000,
+     .texts = {"ab\tc\td"},
+     .expected = {{1, 0, 0, "ab"}, {1, 80, 0, "c"}, {1, 0, 14, "d"}}},
+    // H = 60: text lines end at 14, 28, then 42 > 60 - 2 x 14 begins a new page.
+    {.name = "PageEndKeepsRoomForTwoLinesAfterATextLine", .width = 1000, .height = 60,
+     .texts = {"a\nb\nc\nd\n"},
+     .expected = {{1, 0, 0, "a"}, {1, 0, 14, "b"}, {1, 0, 28, "c"}, {2, 0, 0, "d"}}, .pages = 2,
+     .y = 14},
+};
+// clang-format on
 
-TEST(PrintLayout, BreakAfterEarlierRunsUsesTheRoomLeftOnTheLine) {
-    FakeTextDevice device(100, 1000);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("aaaaaaaaa\rbb");   // x = 90 after the first run: one b fits exactly
-    layout.layOut("\ncccccccccc\rd"); // the line is full: nothing of "d" fits, next line
-    const std::vector<DrawnRun> expected{{1, 0, 0, "aaaaaaaaa"},
-                                         {1, 90, 0, "b"},
-                                         {1, 0, 14, "b"},
-                                         {1, 0, 28, "cccccccccc"},
-                                         {1, 0, 42, "d"}};
-    EXPECT_EQ(device.drawn(), expected);
-}
-
-TEST(PrintLayout, BreakStepsBackOverWholeCharacters) {
-    FakeTextDevice device(100, 1000);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("abcdefghi\xC3\xA9\n"); // 9 + 2 bytes: the break must not split the é
-    layout.layOut("abcdefghi\xC3\n");     // a lone lead byte counts as one character
-    const std::vector<DrawnRun> expected{
-        {1, 0, 0, "abcdefghi"}, {1, 0, 14, "\xC3\xA9"}, {1, 0, 28, "abcdefghi\xC3"}};
-    EXPECT_EQ(device.drawn(), expected);
-}
+INSTANTIATE_TEST_SUITE_P(Rows, PrintLayoutDraws, testing::ValuesIn(kDrawCases),
+                         [](const testing::TestParamInfo<DrawCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(PrintLayout, CharacterBoundaries) {
     EXPECT_EQ(PrintLayout::previousCharEnd("ab", 2), 1u);
@@ -104,15 +138,6 @@ TEST(PrintLayout, CharacterBoundaries) {
     EXPECT_EQ(PrintLayout::firstCharLength("\xC3\xA9", TextEncoding::Iso8859_9), 1u);
 }
 
-TEST(PrintLayout, CharacterWiderThanThePageDoesNotLoop) {
-    FakeTextDevice device(5, 1000);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("abc");
-    const std::vector<DrawnRun> expected{{1, 0, 0, "a"}, {1, 0, 14, "b"}, {1, 0, 28, "c"}};
-    EXPECT_EQ(device.drawn(), expected);
-}
-
 struct TabCase {
     const char* name;
     std::string before; // drawn before the tab; 'i' is one unit wide, other bytes ten
@@ -122,14 +147,12 @@ struct TabCase {
 class PrintLayoutTab : public testing::TestWithParam<TabCase> {};
 
 TEST_P(PrintLayoutTab, MovesToTheStopGivenByTheTabFormula) {
-    FakeTextDevice device(1000, 1000); // T = 8 x 10 = 80
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut(GetParam().before + "\t");
-    EXPECT_EQ(layout.x(), GetParam().expectedX);
-    layout.layOut("z");
-    ASSERT_FALSE(device.drawn().empty());
-    EXPECT_EQ(device.drawn().back().x, GetParam().expectedX);
+    PageLayout page(1000, 1000); // T = 8 x 10 = 80
+    page.layout.layOut(GetParam().before + "\t");
+    EXPECT_EQ(page.layout.x(), GetParam().expectedX);
+    page.layout.layOut("z");
+    ASSERT_FALSE(page.device.drawn().empty());
+    EXPECT_EQ(page.device.drawn().back().x, GetParam().expectedX);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,46 +164,22 @@ INSTANTIATE_TEST_SUITE_P(
                     TabCase{"FromOneBeforeSecondStop", "aaaaaaaaaaaaaaaiiiiiiiii", 240}),
     [](const testing::TestParamInfo<TabCase>& info) { return std::string(info.param.name); });
 
-TEST(PrintLayout, TabBeyondThePageWidthEndsTheLine) {
-    FakeTextDevice device(100, 1000);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("ab\tc\td"); // 20 -> 80; 90 -> 160 > 100: new line
-    const std::vector<DrawnRun> expected{{1, 0, 0, "ab"}, {1, 80, 0, "c"}, {1, 0, 14, "d"}};
-    EXPECT_EQ(device.drawn(), expected);
-}
-
-TEST(PrintLayout, PageEndKeepsRoomForTwoLinesAfterATextLine) {
-    // H = 60: text lines end at 14, 28, then 42 > 60 - 2 x 14 begins a new page.
-    FakeTextDevice device(1000, 60);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("a\nb\nc\nd\n");
-    const std::vector<DrawnRun> expected{
-        {1, 0, 0, "a"}, {1, 0, 14, "b"}, {1, 0, 28, "c"}, {2, 0, 0, "d"}};
-    EXPECT_EQ(device.drawn(), expected);
-    EXPECT_EQ(device.pages(), 2);
-    EXPECT_EQ(layout.y(), 14);
-}
-
 TEST(PrintLayout, PageEndAfterEmptyLinesComparesWithTheFullHeight) {
     // Empty lines advance by 12 and compare y > H: 60 stays on the page, 72 does not.
-    FakeTextDevice device(1000, 60);
-    device.beginJob();
-    PrintLayout layout(device);
-    layout.layOut("\n\n\n\n\n");
-    EXPECT_EQ(device.pages(), 1);
-    EXPECT_EQ(layout.y(), 60);
-    layout.layOut("\n");
-    EXPECT_EQ(device.pages(), 2);
-    EXPECT_EQ(layout.y(), 0);
-    EXPECT_EQ(layout.lineHeight(), 0);
+    PageLayout page(1000, 60);
+    page.layout.layOut("\n\n\n\n\n");
+    EXPECT_EQ(page.device.pages(), 1);
+    EXPECT_EQ(page.layout.y(), 60);
+    page.layout.layOut("\n");
+    EXPECT_EQ(page.device.pages(), 2);
+    EXPECT_EQ(page.layout.y(), 0);
+    EXPECT_EQ(page.layout.lineHeight(), 0);
 
     // Text after empty lines: at 48 it ends at 60 and fits; at 60 it would end below the
     // printable area and begins the next page instead.
-    layout.layOut("\n\n\n\nx\n\n\n\n\n\n\ty");
+    page.layout.layOut("\n\n\n\nx\n\n\n\n\n\n\ty");
     const std::vector<DrawnRun> expected{{2, 0, 48, "x"}, {4, 80, 0, "y"}};
-    EXPECT_EQ(device.drawn(), expected);
+    EXPECT_EQ(page.device.drawn(), expected);
 }
 
 TEST(PrintChannel, HandsTextOverAtLineEndsBufferFullAndClose) {
