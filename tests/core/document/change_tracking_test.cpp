@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <vector>
 
 namespace tavlor::test {
 
@@ -38,45 +40,58 @@ TEST(ChangeCheck, FlagIsStickyUntilMarkedUnmodified) {
     EXPECT_EQ(document.changeChecks(), 4u);
 }
 
-TEST(ChangeCheck, TextMovedAcrossACellBoundaryIsNotSeen) {
+// One step of a script: cells written, then a change check that sees a change or not.
+struct Write {
+    int col;
+    int row;
+    const char* text;
+};
+struct Step {
+    std::vector<Write> writes;
+    bool seen;
+};
+struct ScriptCase {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+class ChangeCheckScript : public testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ChangeCheckScript, SeesWhatTheRowSays) {
     SheetDocument document;
-    Sheet& sheet = document.sheet();
-    sheet.setCell(3, 4, "ab");
-    EXPECT_TRUE(checkSeesChange(document));
-    sheet.setCell(3, 4, "a");
-    sheet.setCell(4, 4, "b");
-    EXPECT_FALSE(checkSeesChange(document));
-    // Across the end of a row too: Z4 and A5 are neighbours in the joined text.
-    sheet.setCell(26, 4, "xy");
-    EXPECT_TRUE(checkSeesChange(document));
-    sheet.setCell(26, 4, "x");
-    sheet.setCell(1, 5, "y");
-    EXPECT_FALSE(checkSeesChange(document));
-    // Same length, different bytes: seen.
-    sheet.setCell(1, 5, "z");
-    EXPECT_TRUE(checkSeesChange(document));
+    for (std::size_t i = 0; i < GetParam().steps.size(); ++i) {
+        const Step& step = GetParam().steps[i];
+        for (const Write& write : step.writes)
+            document.sheet().setCell(write.col, write.row, write.text);
+        EXPECT_EQ(checkSeesChange(document), step.seen) << "step " << i + 1;
+    }
 }
 
-TEST(ChangeCheck, FarApartEditsThatCancelOutAreNotSeen) {
-    SheetDocument document;
-    Sheet& sheet = document.sheet();
-    sheet.setCell(1, 1, "aaaa");
-    sheet.setCell(26, 9999, "b");
-    sheet.setCell(13, 5000, "middle");
-    EXPECT_TRUE(checkSeesChange(document));
-    // Shift one byte from A1 to Z9999 through the unchanged middle: the joined text changes.
-    sheet.setCell(1, 1, "aaa");
-    sheet.setCell(26, 9999, "bb");
-    EXPECT_TRUE(checkSeesChange(document));
-    // Write and restore without a check in between: nothing to see.
-    sheet.setCell(13, 5000, "other!");
-    sheet.setCell(13, 5000, "middle");
-    EXPECT_FALSE(checkSeesChange(document));
-    // "aaa" + ... and the cells around "middle": "mid" moves into the cell before it.
-    sheet.setCell(12, 5000, "mid");
-    sheet.setCell(13, 5000, "dle");
-    EXPECT_FALSE(checkSeesChange(document));
-}
+// clang-format off
+const ScriptCase kScriptCases[] = {
+    {"TextMovedAcrossACellBoundaryIsNotSeen", {
+        {{{3, 4, "ab"}}, true},
+        {{{3, 4, "a"}, {4, 4, "b"}}, false},
+        // Across the end of a row too: Z4 and A5 are neighbours in the joined text.
+        {{{26, 4, "xy"}}, true},
+        {{{26, 4, "x"}, {1, 5, "y"}}, false},
+        // Same length, different bytes: seen.
+        {{{1, 5, "z"}}, true}}},
+    {"FarApartEditsThatCancelOutAreNotSeen", {
+        {{{1, 1, "aaaa"}, {26, 9999, "b"}, {13, 5000, "middle"}}, true},
+        // Shift one byte from A1 to Z9999 through the unchanged middle: the joined text changes.
+        {{{1, 1, "aaa"}, {26, 9999, "bb"}}, true},
+        // Write and restore without a check in between: nothing to see.
+        {{{13, 5000, "other!"}, {13, 5000, "middle"}}, false},
+        // "aaa" + ... and the cells around "middle": "mid" moves into the cell before it.
+        {{{12, 5000, "mid"}, {13, 5000, "dle"}}, false}}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, ChangeCheckScript, testing::ValuesIn(kScriptCases),
+                         [](const testing::TestParamInfo<ScriptCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(ChangeCheck, SnapshotTakeAndReset) {
     SheetDocument document;
