@@ -61,6 +61,12 @@ std::string createError(const std::string& path, int error) {
     return "Cannot create file \"" + path + "\". " + systemErrorText(error);
 }
 
+// Writes bytes to path and gives the file mode.
+void writeWithMode(const std::string& path, const std::string& bytes, mode_t mode) {
+    writeBytes(path, bytes);
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+}
+
 mode_t modeOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
@@ -243,8 +249,7 @@ TEST_F(FileAccessTest, LongFilesStopAfterTheLastRow) {
 
 TEST_F(FileAccessTest, ReadOnlyTargetIsRefusedAndUntouched) {
     const std::string path = folder.file("ro.csv");
-    writeBytes(path, "keep;\r\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ASSERT_NO_FATAL_FAILURE(writeWithMode(path, "keep;\r\n", 0444));
     document.sheet().setCell(1, 1, "new");
     document.Genislik();
     EXPECT_EQ(errorOf([&] { document.Kaydet(path); }), createError(path, EACCES));
@@ -277,8 +282,7 @@ TEST_F(FileAccessTest, DeniedFolderIsRefused) {
 TEST_F(FileAccessTest, UnreadableFileAndFileOfAnotherUserAreRefused) {
     asOrdinaryUser(folder.path(), [&] {
         const std::string path = folder.file("secret.csv");
-        writeBytes(path, "x;\r\n");
-        ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+        ASSERT_NO_FATAL_FAILURE(writeWithMode(path, "x;\r\n", 0200));
         EXPECT_EQ(errorOf([&] { document.Ac(path); }), openError(path, EACCES));
         // A file of another user in a folder we may not write: refused, and left as it was.
         const std::string shared = "/etc/hostname";
@@ -294,8 +298,7 @@ TEST_F(FileAccessTest, UnreadableFileAndFileOfAnotherUserAreRefused) {
 
 TEST_F(FileAccessTest, SaveKeepsPermissionBitsAndLeavesNoTemporaryFile) {
     const std::string path = folder.file("perm.csv");
-    writeBytes(path, "old;\r\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_NO_FATAL_FAILURE(writeWithMode(path, "old;\r\n", 0640));
     document.sheet().setCell(2, 1, "new");
     document.Genislik();
     document.Kaydet(path);
@@ -391,8 +394,7 @@ TEST_F(FileAccessTest, LongestFileNamesCanBeReplaced) {
 TEST_F(FileAccessTest, SymbolicLinkKeepsPointingAtTheReplacedFile) {
     ASSERT_EQ(::mkdir(folder.file("real").c_str(), 0700), 0);
     const std::string target = folder.file("real/data.csv");
-    writeBytes(target, "old;\r\n");
-    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    ASSERT_NO_FATAL_FAILURE(writeWithMode(target, "old;\r\n", 0600));
     const std::string link = folder.file("link.csv");
     ASSERT_EQ(::symlink("real/data.csv", link.c_str()), 0);
     document.sheet().setCell(1, 1, "via link");
