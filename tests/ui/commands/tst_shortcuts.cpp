@@ -45,9 +45,7 @@ private slots:
     }
 
     void shortcutsReachTheCommandsFromEitherBox_data() {
-        QTest::addColumn<bool>("inFormulaBar");
-        QTest::newRow("in-cell editor") << false;
-        QTest::newRow("formula bar") << true;
+        addBoolRows("inFormulaBar", {{"in-cell editor", false}, {"formula bar", true}});
     }
     void shortcutsReachTheCommandsFromEitherBox() {
         QFETCH(bool, inFormulaBar);

@@ -48,6 +48,8 @@ private:
     void put(int col, int row, const char* text);
     /** Presses Find Next with text; returns what a not-found box showed (empty caption: none). */
     SeenBox search(const QString& text, CopyBox copy = CopyBox::No);
+    /** The grid's current cell as (column, row). */
+    QPoint current() const { return {m_window->S()->col(), m_window->S()->row()}; }
 
     std::unique_ptr<TForm1> m_window;
 };
@@ -111,12 +113,10 @@ void TestFind::caseMattersAndPartsOfCellsAreFound() {
     put(2, 3, "cat");
     const SeenBox seen = search(QStringLiteral("Cat"));
     QCOMPARE(seen.text, QStringLiteral("Search String Not Found!"));
-    QCOMPARE(m_window->S()->col(), 1);
-    QCOMPARE(m_window->S()->row(), 1);
+    QCOMPARE(current(), QPoint(1, 1));
 
     QVERIFY(search(QStringLiteral("at")).caption.isEmpty());
-    QCOMPARE(m_window->S()->col(), 2);
-    QCOMPARE(m_window->S()->row(), 3);
+    QCOMPARE(current(), QPoint(2, 3));
     QCOMPARE(m_window->Label1()->text(), QStringLiteral("B3"));
     QCOMPARE(m_window->panelText(2), QStringLiteral("3"));
     QCOMPARE(m_window->panelText(3), QStringLiteral("2"));
@@ -130,19 +130,16 @@ void TestFind::caseMattersAndPartsOfCellsAreFound() {
     QCOMPARE(m_window->S()->col(), 2);
 
     QCOMPARE(search(QStringLiteral("cats")).text, QStringLiteral("Search String Not Found!"));
-    QCOMPARE(m_window->S()->col(), 2); // a failed search leaves the selection alone
-    QCOMPARE(m_window->S()->row(), 3);
+    QCOMPARE(current(), QPoint(2, 3)); // a failed search leaves the selection alone
 }
 
 void TestFind::rowOrderAndSameHitAgain() {
     put(1, 2, "x");
     put(3, 1, "x");
     QVERIFY(search(QStringLiteral("x")).caption.isEmpty());
-    QCOMPARE(m_window->S()->col(), 3);
-    QCOMPARE(m_window->S()->row(), 1);
+    QCOMPARE(current(), QPoint(3, 1));
     QVERIFY(search(QStringLiteral("x")).caption.isEmpty());
-    QCOMPARE(m_window->S()->col(), 3);
-    QCOMPARE(m_window->S()->row(), 1);
+    QCOMPARE(current(), QPoint(3, 1));
     QVERIFY(m_window->FindDialog()->isVisible()); // the dialog stays open after a hit
 }
 
@@ -150,8 +147,7 @@ void TestFind::searchTextIsInTheDocumentsEncoding() {
     put(3, 2, "\xDEi\xFEli"); // Şişli in Windows-1254
     m_window->setDocumentEncoding(tavlor::TextEncoding::Windows1254);
     QVERIFY(search(QStringLiteral("ş")).caption.isEmpty());
-    QCOMPARE(m_window->S()->col(), 3);
-    QCOMPARE(m_window->S()->row(), 2);
+    QCOMPARE(current(), QPoint(3, 2));
     // A character the encoding cannot hold is in no cell.
     m_window->S()->moveTo(1, 1);
     QCOMPARE(search(QStringLiteral("ş→")).text, QStringLiteral("Search String Not Found!"));
@@ -160,31 +156,27 @@ void TestFind::searchTextIsInTheDocumentsEncoding() {
     put(4, 3, "\x5F\x01\x92\x21"); // ş→ in UTF-16 LE
     m_window->setDocumentEncoding(tavlor::TextEncoding::Utf16Le);
     QVERIFY(search(QStringLiteral("ş→")).caption.isEmpty());
-    QCOMPARE(m_window->S()->col(), 4);
-    QCOMPARE(m_window->S()->row(), 3);
+    QCOMPARE(current(), QPoint(4, 3));
 }
 
 void TestFind::alwaysStartsAtA1() {
     put(1, 1, "x");
     m_window->S()->moveTo(26, 9999);
     QVERIFY(search(QStringLiteral("x")).caption.isEmpty());
-    QCOMPARE(m_window->S()->col(), 1);
-    QCOMPARE(m_window->S()->row(), 1);
+    QCOMPARE(current(), QPoint(1, 1));
     QCOMPARE(m_window->Label1()->text(), QStringLiteral("A1"));
 }
 
 void TestFind::headersAreNeverSearched() {
     QCOMPARE(search(QStringLiteral("5")).text, QStringLiteral("Search String Not Found!"));
     QCOMPARE(search(QStringLiteral("B")).text, QStringLiteral("Search String Not Found!"));
-    QCOMPARE(m_window->S()->col(), 1);
-    QCOMPARE(m_window->S()->row(), 1);
+    QCOMPARE(current(), QPoint(1, 1));
 }
 
 void TestFind::blanksAreFound() {
     put(4, 5, "   ");
     QVERIFY(search(QStringLiteral(" ")).caption.isEmpty());
-    QCOMPARE(m_window->S()->col(), 4);
-    QCOMPARE(m_window->S()->row(), 5);
+    QCOMPARE(current(), QPoint(4, 5));
 }
 
 void TestFind::hitAlreadyCurrentOnlyFocusesTheGrid() {
@@ -198,8 +190,7 @@ void TestFind::hitAlreadyCurrentOnlyFocusesTheGrid() {
     QVERIFY(search(QStringLiteral("cat")).caption.isEmpty());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTRY_VERIFY(m_window->S()->ownsFocus());
-    QCOMPARE(m_window->S()->col(), 2);
-    QCOMPARE(m_window->S()->row(), 3);
+    QCOMPARE(current(), QPoint(2, 3));
     QCOMPARE(m_window->document().extentRuns(), extentRuns); // no selection handling ran
     QCOMPARE(m_window->document().changeChecks(), changeChecks);
     QVERIFY(m_window->FindDialog()->isVisible());
@@ -212,8 +203,7 @@ void TestFind::enterInTheDialogSearches() {
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     QTest::keyClicks(dialog->findEdit(), QStringLiteral("eed"));
     QTest::keyClick(dialog->findEdit(), Qt::Key_Return);
-    QCOMPARE(m_window->S()->col(), 5);
-    QCOMPARE(m_window->S()->row(), 7);
+    QCOMPARE(current(), QPoint(5, 7));
     QVERIFY(dialog->isVisible());
 }
 

@@ -103,34 +103,32 @@ private slots:
         putCell(*form, 2, 2, "abc");
         form->S()->moveTo(2, 2);
         auto* editor = form->S()->editor();
+        // Presses key in the editor: the cell the grid is on afterwards.
+        auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(editor, key, modifiers);
+            return here(*form);
+        };
         QCOMPARE(editor->selectedText(), QStringLiteral("abc"));
         QCOMPARE(editor->cursorPosition(), 3);
         // Whole text selected, caret at the end: Left moves inside the text first.
-        QTest::keyClick(editor, Qt::Key_Left);
-        QCOMPARE(here(*form), (Here{2, 2}));
-        QTest::keyClick(editor, Qt::Key_Home);
-        QCOMPARE(here(*form), (Here{2, 2}));
+        QCOMPARE(press(Qt::Key_Left), (Here{2, 2}));
+        QCOMPARE(press(Qt::Key_Home), (Here{2, 2}));
         QCOMPARE(editor->cursorPosition(), 0);
         // At the start with nothing selected, Left leaves.
-        QTest::keyClick(editor, Qt::Key_Left);
-        QCOMPARE(here(*form), (Here{1, 2}));
+        QCOMPARE(press(Qt::Key_Left), (Here{1, 2}));
         // Right leaves at once from a wholly selected text.
         form->S()->moveTo(2, 2);
-        QTest::keyClick(editor, Qt::Key_Right);
-        QCOMPARE(here(*form), (Here{3, 2}));
+        QCOMPARE(press(Qt::Key_Right), (Here{3, 2}));
         // A partial selection keeps the keys in the text.
         form->S()->moveTo(2, 2);
         editor->setSelection(0, 2);
-        QTest::keyClick(editor, Qt::Key_End);
-        QCOMPARE(here(*form), (Here{2, 2}));
+        QCOMPARE(press(Qt::Key_End), (Here{2, 2}));
         QCOMPARE(editor->cursorPosition(), 3);
-        QTest::keyClick(editor, Qt::Key_End);
-        QCOMPARE(here(*form), (Here{26, 2}));
+        QCOMPARE(press(Qt::Key_End), (Here{26, 2}));
         // With Ctrl the caret does not matter.
         form->S()->moveTo(2, 2);
         editor->setCursorPosition(1);
-        QTest::keyClick(editor, Qt::Key_Home, Qt::ControlModifier);
-        QCOMPARE(here(*form), (Here{1, 1}));
+        QCOMPARE(press(Qt::Key_Home, Qt::ControlModifier), (Here{1, 1}));
         QCOMPARE(cell(*form, 2, 2), std::string("abc"));
     }
 

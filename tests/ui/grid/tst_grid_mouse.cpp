@@ -37,9 +37,7 @@ private slots:
     }
 
     void pressOnAHeaderMovesNothing_data() {
-        QTest::addColumn<bool>("columnHeader");
-        QTest::newRow("column header") << true;
-        QTest::newRow("row header") << false;
+        addBoolRows("columnHeader", {{"column header", true}, {"row header", false}});
     }
     void pressOnAHeaderMovesNothing() {
         QFETCH(bool, columnHeader);

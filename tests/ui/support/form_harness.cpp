@@ -79,6 +79,12 @@ std::string fileBytes(const QString& path) {
     return file.readAll().toStdString();
 }
 
+void addBoolRows(const char* column, std::initializer_list<std::pair<const char*, bool>> rows) {
+    QTest::addColumn<bool>(column);
+    for (const auto& [name, value] : rows)
+        QTest::newRow(name) << value;
+}
+
 QWidget* focused() {
     return QApplication::focusWidget();
 }

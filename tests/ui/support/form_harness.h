@@ -6,8 +6,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TForm1;
@@ -58,6 +60,9 @@ QWidget* focused();
 void wheel(QWidget* target, int notches);
 /** Sends one wheel event of this angle (x sideways, y up and down; 120 is one notch). */
 void wheelAngle(QWidget* target, QPoint angle);
+
+/** Adds a bool column of this name to the test's data, with one named row per value in order. */
+void addBoolRows(const char* column, std::initializer_list<std::pair<const char*, bool>> rows);
 
 /** Lets QCOMPARE print Counts. */
 char* toString(const Counts& counts);
