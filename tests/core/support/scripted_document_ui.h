@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavlor::test {
@@ -29,9 +30,19 @@ public:
     std::vector<std::string> events; // "prompt", "save", "replace", "open", "caption",
                                      // "warning" in order
 
-    Answer askToSave(const std::string& text) override;
-    std::optional<std::string> chooseSavePath(const std::optional<std::string>& preset) override;
-    bool askToReplace(const std::string& text) override;
+    // Each question is recorded with its event, then answered from its script.
+    Answer askToSave(const std::string& text) override {
+        return ask(prompts, text, "prompt", answers, Answer::Cancel,
+                   "unexpected save prompt: " + text);
+    }
+    std::optional<std::string> chooseSavePath(const std::optional<std::string>& preset) override {
+        return ask(savePresets, preset, "save", savePaths, std::optional<std::string>(),
+                   "unexpected Save dialog");
+    }
+    bool askToReplace(const std::string& text) override {
+        return ask(replaceQuestions, text, "replace", replaceAnswers, false,
+                   "unexpected replace question: " + text);
+    }
     std::optional<std::string> chooseOpenPath() override;
     void setCaption(const std::string& caption) override;
     void showLoadWarning(const std::string& text) override;
@@ -42,6 +53,29 @@ public:
     bool scriptUsedUp() const {
         return answers.empty() && savePaths.empty() && openPaths.empty() && replaceAnswers.empty();
     }
+
+private:
+    /** Records question and its event, then gives the next reply of script. */
+    template <typename Question, typename Reply>
+    Reply ask(std::vector<Question>& record, const Question& question, const char* event,
+              std::deque<Reply>& script, Reply fallback, const std::string& unexpected) {
+        record.push_back(question);
+        events.push_back(event);
+        return next(script, std::move(fallback), unexpected);
+    }
+    /** The next reply of script; when the script has run out, fallback and a test failure saying
+     *  unexpected. */
+    template <typename Reply>
+    static Reply next(std::deque<Reply>& script, Reply fallback, const std::string& unexpected) {
+        if (script.empty()) {
+            fail(unexpected);
+            return fallback;
+        }
+        Reply reply = std::move(script.front());
+        script.pop_front();
+        return reply;
+    }
+    static void fail(const std::string& unexpected);
 };
 
 } // namespace tavlor::test
