@@ -4,6 +4,7 @@
 // Every keystroke leaves the recovery write due (its delays are set long, so it never runs in a
 // measured step); the write coming due, the write itself as SIGTERM runs it, and the window's part
 // of a write its timer starts right after a keystroke are measured on their own.
+#include "ui/encoding/document_encoding_control.h"
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/recovery/recovery_timer.h"
@@ -60,7 +61,7 @@ std::unique_ptr<TForm1> makeForm(bool full, bool turkish = false) {
     auto form = std::make_unique<TForm1>();
     form->setRecoveryDelays(kHour, kHour);
     if (turkish)
-        form->setDocumentEncoding(tavlor::TextEncoding::Windows1254);
+        form->encodingControl().setDocumentEncoding(tavlor::TextEncoding::Windows1254);
     if (full) {
         tavlor::Sheet& sheet = form->document().sheet();
         // 8 to 16 bytes per cell, every cell different; in Windows-1254 padded with "ş".

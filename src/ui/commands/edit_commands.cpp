@@ -1,8 +1,8 @@
 #include "ui/commands/edit_commands.h"
 
 #include "core/sheet/cell_size_limit.h"
+#include "ui/commands/action_registry.h"
 #include "ui/commands/shortcut_gate.h"
-#include "ui/window/tform1_actions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,10 +22,12 @@ bool clipboardOffersText() {
 
 } // namespace
 
-EditCommands::EditCommands(QWidget* window, const TForm1Actions& actions, Guard guard,
+EditCommands::EditCommands(QWidget* window, const ActionRegistry& actions, Guard guard,
                            HintSink showHint)
-    : QObject(window), m_actions(actions), m_guard(std::move(guard)),
-      m_showHint(std::move(showHint)), m_idleTimer(new QTimer(this)) {
+    : QObject(window), m_guard(std::move(guard)), m_showHint(std::move(showHint)),
+      m_idleTimer(new QTimer(this)), m_undo(actions.action("EditUndo1")),
+      m_cut(actions.action("EditCut1")), m_copy(actions.action("EditCopy1")),
+      m_paste(actions.action("EditPaste1")), m_delete(actions.action("EditDelete1")) {
     m_idleTimer->setSingleShot(true);
     m_idleTimer->setInterval(0);
     connect(m_idleTimer, &QTimer::timeout, this, &EditCommands::updateEditActions);
@@ -106,11 +108,11 @@ void EditCommands::updateEditActions() {
         QLineEdit* target = editTarget();
         const bool writable = target != nullptr && !target->isReadOnly();
         const bool selected = target != nullptr && target->hasSelectedText();
-        m_actions.EditUndo1->setEnabled(writable && target->isUndoAvailable());
-        m_actions.EditCut1->setEnabled(writable && selected);
-        m_actions.EditCopy1->setEnabled(selected);
-        m_actions.EditPaste1->setEnabled(writable && clipboardOffersText());
-        m_actions.EditDelete1->setEnabled(writable && selected);
+        m_undo->setEnabled(writable && target->isUndoAvailable());
+        m_cut->setEnabled(writable && selected);
+        m_copy->setEnabled(selected);
+        m_paste->setEnabled(writable && clipboardOffersText());
+        m_delete->setEnabled(writable && selected);
     });
 }
 

@@ -10,9 +10,10 @@ class QAction;
 class QLineEdit;
 class QTimer;
 class QWidget;
-struct TForm1Actions;
 
 namespace tavlor::ui {
+
+class ActionRegistry;
 
 /** The window's text commands Undo, Cut, Copy, Paste and Delete: they act on the focused text box
  *  of the window, keep their enabled states current, and see that the window's command keys reach
@@ -25,8 +26,9 @@ public:
     /** Shows a hint about the current cell in the window's panel 0. */
     using HintSink = std::function<void(const std::string&)>;
 
-    /** window owns this; actions holds the window's commands, made before any of them runs. */
-    EditCommands(QWidget* window, const TForm1Actions& actions, Guard guard, HintSink showHint);
+    /** window owns this; the five commands are found in actions by their ids (EditUndo1,
+     *  EditCut1, EditCopy1, EditPaste1, EditDelete1), made before any of them runs. */
+    EditCommands(QWidget* window, const ActionRegistry& actions, Guard guard, HintSink showHint);
 
     /** The command keys among shortcuts go to their commands from grid and boxes; the enabled
      *  states follow the focus, the boxes' text and selection, and the clipboard. */
@@ -59,10 +61,15 @@ private:
     /** The target box when its selection may be cut or deleted: writable, with text selected. */
     QLineEdit* changeableSelection() const;
 
-    const TForm1Actions& m_actions;
     Guard m_guard;
     HintSink m_showHint;
     QTimer* m_idleTimer;
+    // The five commands whose enabled states updateEditActions sets.
+    QAction* m_undo;
+    QAction* m_cut;
+    QAction* m_copy;
+    QAction* m_paste;
+    QAction* m_delete;
 };
 
 } // namespace tavlor::ui

@@ -7,6 +7,7 @@
 #include "ui/desktop/startup_frame_keeper.h"
 #include "ui/desktop/window_placement.h"
 #include "ui/dialogs/copyable_message_box.h"
+#include "ui/encoding/document_encoding_control.h"
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/recovery/recovery_timer.h"
@@ -273,4 +274,19 @@ void TForm1::showTotals(const std::string& text) {
 
 void TForm1::showModified(bool modified) {
     m_StatusBar->setPanelText(1, modified ? QStringLiteral("Modified") : QString());
+}
+
+void TForm1::showEncoding(tavlor::TextEncoding encoding) {
+    if (m_encodingControl)
+        m_encodingControl->showEncoding(encoding);
+    // Same bytes, other text: the grid and the editor show the cells anew, with no event.
+    m_S->refreshAll();
+    m_S->resyncWithSheet();
+    // The recovery file keeps the encoding with the cells.
+    if (m_recoveryTimer && m_document.isModified())
+        m_recoveryTimer->noteChange();
+}
+
+tavlor::ui::EncodingChooser* TForm1::encodingChooser() const {
+    return m_encodingControl->chooser();
 }

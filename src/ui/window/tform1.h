@@ -5,16 +5,17 @@
 #include "core/document/sheet_view.h"
 #include "core/recovery/document_recovery.h"
 #include "core/recovery/recovery_store.h"
+#include "ui/commands/action_registry.h"
 #include "ui/commands/edit_commands.h"
 #include "ui/dialogs/qt_document_ui.h"
 #include "ui/recovery/qt_recovery_ui.h"
-#include "ui/window/tform1_actions.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -26,6 +27,7 @@ class QTimer;
 class QToolBar;
 
 namespace tavlor::ui {
+class DocumentEncodingControl;
 class FormulaBar;
 class SheetGrid;
 class EncodingChooser;
@@ -47,8 +49,9 @@ public:
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    /** The window's commands (QActions), shared by menu items, toolbar buttons and shortcuts. */
-    const TForm1Actions& commands() const { return m_actions; }
+    /** The window's command of id (a row of the command table), shared by menu items, toolbar
+     *  buttons and shortcuts. */
+    QAction* action(std::string_view id) const { return m_actions.action(id); }
     /** A row of the window's command table (tform1_command_table.h). */
     struct Command;
 
@@ -92,12 +95,10 @@ public:
     void EditUndo1Execute() { m_editCommands->EditUndo1Execute(); }
     void EditDelete1Execute() { m_editCommands->EditDelete1Execute(); }
 
-    // The document's encoding (tform1_encoding.cpp).
-    /** Reads the document's bytes in encoding: the text shown changes, no byte and not the
-     *  modified flag. */
-    void setDocumentEncoding(tavlor::TextEncoding encoding);
+    /** The document's encoding: its status-bar field and menu, and the change of it. */
+    tavlor::ui::DocumentEncodingControl& encodingControl() { return *m_encodingControl; }
     /** The status-bar field and the menu of encodings. */
-    tavlor::ui::EncodingChooser* encodingChooser() const { return m_encodingChooser; }
+    tavlor::ui::EncodingChooser* encodingChooser() const;
 
     // Unsaved work kept in a recovery file (tform1_recovery.cpp).
     /** Writes the unsaved changes to the recovery file now: the process may be ended next. */
@@ -152,29 +153,23 @@ private:
     void hintHugeCell(int col, int row);
 
     // Document commands (tform1_documents.cpp).
-    void FileNew1Execute();
-    void FileOpen1Execute();
-    void FileSave1Execute();
-    void SaveAs1Click();
+    void FileNew1Execute() { runSettled(&tavlor::DocumentWorkflow::newDocument); }
+    void FileOpen1Execute() { runSettled(&tavlor::DocumentWorkflow::open); }
+    void FileSave1Execute() { runSettled(&tavlor::DocumentWorkflow::save); }
+    void SaveAs1Click() { runSettled(&tavlor::DocumentWorkflow::saveAs); }
+    /** Runs a command of the document workflow; the recovery file settles after it, also when an
+     *  error ended it. */
+    void runSettled(void (tavlor::DocumentWorkflow::*command)());
     /** Whether the window may close (asks to save unsaved changes). */
     bool FormCloseQuery();
     /** Runs once, on first show, before the window is centred. */
     void FormShow();
 
-    // Other commands (tform1_commands.cpp, edit_commands.cpp).
+    // Other commands (tform1_commands.cpp).
     void FilePrint1Execute();
     void FilePrintSetup1Execute();
     void FindDialogFind();
-    void EditCut1Execute() { m_editCommands->EditCut1Execute(); }
-    void EditCopy1Execute() { m_editCommands->EditCopy1Execute(); }
-    void EditPaste1Execute() { m_editCommands->EditPaste1Execute(); }
     void VersionHistory1Click();
-
-    // The document's encoding (tform1_encoding.cpp).
-    /** Rewrites the document as UTF-8 (marks it modified when a byte changed). */
-    void ConvertToUtf81Click();
-    /** Panel 0 tells that the document's encoding cannot hold character, and what to do. */
-    void reportUnheldCharacter(char32_t character);
 
     // Unsaved work (tform1_recovery.cpp).
     /** The recovery timer's write; a failure is noted once in panel 0. */
@@ -223,11 +218,11 @@ private:
     void releaseStartupBoxes();
     /** Creates the find dialog and the printing (tform1_commands.cpp). */
     void createCommandParts();
-    /** Builds the encoding menu and field and makes both text boxes refuse what the document's
-     *  encoding cannot hold (tform1_encoding.cpp). */
-    void buildEncodingParts(QMenu* editMenu);
+    /** Builds the encoding's menu and field and makes both text boxes refuse what the document's
+     *  encoding cannot hold (tform1_actions.cpp). */
+    void buildEncodingControl();
 
-    TForm1Actions m_actions;
+    tavlor::ui::ActionRegistry m_actions;
     tavlor::SheetDocument m_document;
     tavlor::ui::QtDocumentUi m_documentUi{this};
     tavlor::DocumentWorkflow m_workflow{m_document, m_documentUi};
@@ -252,5 +247,5 @@ private:
     bool m_startupBoxesReleased = false;
     tavlor::ui::FindDialog* m_FindDialog = nullptr;
     tavlor::ui::PrintController* m_printController = nullptr;
-    tavlor::ui::EncodingChooser* m_encodingChooser = nullptr;
+    tavlor::ui::DocumentEncodingControl* m_encodingControl = nullptr;
 };

@@ -4,9 +4,10 @@
 #include "ui/commands/glyphs.h"
 #include "ui/commands/menu_bar_keys.h"
 #include "ui/commands/menu_style.h"
+#include "ui/encoding/document_encoding_control.h"
+#include "ui/encoding/encoding_chooser.h"
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
-#include "ui/text/encoding_chooser.h"
 #include "ui/text/formula_bar.h"
 #include "ui/window/status_panels.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
+#include <QToolButton>
 
 namespace {
 
@@ -31,7 +33,7 @@ QString shortHint(const QString& hint) {
 
 QAction* makeAction(QObject* owner, const TForm1::Command& command) {
     auto* action = new QAction(QString::fromLatin1(command.caption), owner);
-    action->setObjectName(QString::fromLatin1(command.name));
+    action->setObjectName(QString::fromLatin1(command.id));
     const QString hint = QString::fromLatin1(command.hint);
     action->setStatusTip(longHint(hint));
     action->setToolTip(shortHint(hint));
@@ -48,14 +50,21 @@ QAction* makeAction(QObject* owner, const TForm1::Command& command) {
 
 void TForm1::buildActions() {
     for (const Command& command : commandTable()) {
-        QAction*& action = m_actions.*command.action;
-        Q_ASSERT(action == nullptr); // one row per action
-        action = makeAction(this, command);
-        addAction(action); // shortcuts work wherever the focus is in the window
+        QAction* action = makeAction(this, command);
+        m_actions.add(command.id, action); // one row per id
+        addAction(action);                 // shortcuts work wherever the focus is in the window
     }
     m_editCommands = new tavlor::ui::EditCommands(
         this, m_actions, [this](const std::function<void()>& body) { runGuarded(body); },
         [this](const std::string& hint) { showCellHint(hint); });
+}
+
+void TForm1::buildEncodingControl() {
+    m_encodingControl = new tavlor::ui::DocumentEncodingControl(
+        this, m_actions, {m_document, *this, m_S, m_LabeledEdit1},
+        [this](const std::function<void()>& body) { runGuarded(body); },
+        [this](const QString& note) { m_StatusBar->setPanelText(0, note); });
+    m_StatusBar->setTrailingField(m_encodingControl->chooser()->field());
 }
 
 void TForm1::buildMenu() {
@@ -74,23 +83,31 @@ void TForm1::buildMenu() {
     } menus[] = {{Command::Menu::File, "File", "File1"},
                  {Command::Menu::Edit, "Edit", "Edit1"},
                  {Command::Menu::Help, "Help", "Help1"}};
-    std::vector<QMenu*> shown;
-    for (const auto& entry : menus) {
-        QMenu* menu = bar->addMenu(QString::fromLatin1(entry.title));
-        menu->setObjectName(QString::fromLatin1(entry.name));
+    const auto fill = [this](QMenu* menu, Command::Menu which) {
         for (const Command& command : commandTable()) {
-            if (command.menu.menu != entry.menu)
+            if (command.menu.menu != which)
                 continue;
             if (command.menu.separatorBefore != nullptr)
                 menu->addSeparator()->setObjectName(
                     QString::fromLatin1(command.menu.separatorBefore));
-            menu->addAction(m_actions.*command.action);
+            menu->addAction(m_actions.action(command.id));
         }
+    };
+    std::vector<QMenu*> shown;
+    for (const auto& entry : menus) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(entry.title));
+        menu->setObjectName(QString::fromLatin1(entry.name));
+        fill(menu, entry.menu);
         shown.push_back(menu);
     }
-    buildEncodingParts(shown[1]); // the Encoding submenu closes the Edit menu
+    // The Encoding submenu closes the Edit menu.
+    buildEncodingControl();
+    QMenu* encoding = m_encodingControl->chooser()->menu();
+    shown[1]->addSeparator()->setObjectName(QStringLiteral("N5"));
+    shown[1]->addMenu(encoding);
+    fill(encoding, Command::Menu::Encoding);
     new tavlor::ui::MenuBarKeys(this, bar);
-    shown.push_back(m_encodingChooser->menu());
+    shown.push_back(encoding);
 
     // Greyed items are highlighted too, so their hints show. The style lives with the window.
     auto* menuStyle = new tavlor::ui::MenuStyle(QApplication::style()->name());
@@ -107,7 +124,8 @@ void TForm1::buildMenu() {
 
 void TForm1::wireEvents() {
     for (const Command& command : commandTable())
-        connect(m_actions.*command.action, &QAction::triggered, this, guarded(command.handler));
+        connect(m_actions.action(command.id), &QAction::triggered, this,
+                [this, handler = command.handler] { runGuarded([&] { handler(*this); }); });
 
     connect(m_S, &tavlor::ui::SheetGrid::selectCell, this, [this](int col, int row, bool* can) {
         runGuarded([&] { SSelectCell(col, row, *can); });
@@ -125,7 +143,7 @@ void TForm1::wireEvents() {
     std::vector<QAction*> keyed;
     for (const Command& command : commandTable()) {
         if (command.shortcut[0] != '\0')
-            keyed.push_back(m_actions.*command.action);
+            keyed.push_back(m_actions.action(command.id));
     }
     m_editCommands->watch(std::move(keyed), m_S, {m_S->editor(), m_LabeledEdit1});
 }

@@ -1,48 +1,56 @@
-// The window's commands, one row each: a new command is a row here and its handler.
+// The window's commands, one row each: a new command is a row here and its handler. Everything
+// else finds the command's action by the row's id (ActionRegistry).
 #include "ui/window/tform1_command_table.h"
 
+#include "ui/encoding/document_encoding_control.h"
+
 std::span<const TForm1::Command> TForm1::commandTable() {
-    using A = TForm1Actions;
     using enum Command::Menu;
     // clang-format off
     static constexpr Command table[] = {
-        // action, handler, object name,
+        // id, handler,
         //     caption, hint, shortcut, glyph, enabled, {menu, separator}, {button, separator}
-        {&A::FileNew1, &TForm1::FileNew1Execute, "FileNew1",
+        {"FileNew1", [](TForm1& w) { w.FileNew1Execute(); },
             "&New", "New|Create a new file", "Ctrl+N", 0, true, {File}, {"ToolButton1"}},
-        {&A::FileOpen1, &TForm1::FileOpen1Execute, "FileOpen1",
+        {"FileOpen1", [](TForm1& w) { w.FileOpen1Execute(); },
             "&Open", "Open|Open a file", "Ctrl+O", 1, true, {File}, {"ToolButton2"}},
-        {&A::FileSave1, &TForm1::FileSave1Execute, "FileSave1",
+        {"FileSave1", [](TForm1& w) { w.FileSave1Execute(); },
             "&Save", "Save|Save current file", "Ctrl+S", 2, true, {File}, {"ToolButton3"}},
-        {&A::SaveAs1, &TForm1::SaveAs1Click, "SaveAs1",
+        {"SaveAs1", [](TForm1& w) { w.SaveAs1Click(); },
             "Save As...", "", "", -1, true, {File}, {}},
-        {&A::FilePrintSetup1, &TForm1::FilePrintSetup1Execute, "FilePrintSetup1",
+        {"FilePrintSetup1", [](TForm1& w) { w.FilePrintSetup1Execute(); },
             "Print Set&up...", "Print Setup", "", -1, true, {File, "N1"}, {}},
-        {&A::FilePrint1, &TForm1::FilePrint1Execute, "FilePrint1",
+        {"FilePrint1", [](TForm1& w) { w.FilePrint1Execute(); },
             "&Print...", "Print|Print current file", "", 3, true, {File}, {"ToolButton5"}},
-        {&A::Exit1, &TForm1::Exit1Click, "Exit1",
+        {"Exit1", [](TForm1& w) { w.Exit1Click(); },
             "Exit", "", "", -1, true, {File, "N2"}, {}},
-        {&A::EditUndo1, &TForm1::EditUndo1Execute, "EditUndo1",
+        {"EditUndo1", [](TForm1& w) { w.m_editCommands->EditUndo1Execute(); },
             "&Undo", "Undo|Revert the last action", "Ctrl+Z", 4, false, {Edit},
             {"ToolButton6", "ToolButton4"}},
-        {&A::EditCut1, &TForm1::EditCut1Execute, "EditCut1",
+        {"EditCut1", [](TForm1& w) { w.m_editCommands->EditCut1Execute(); },
             "Cu&t", "Cut|Cut the selection and put it on the Clipboard", "Ctrl+X", 5, true,
             {Edit, "N3"}, {"ToolButton7", "ToolButton13"}},
-        {&A::EditCopy1, &TForm1::EditCopy1Execute, "EditCopy1",
+        {"EditCopy1", [](TForm1& w) { w.m_editCommands->EditCopy1Execute(); },
             "&Copy", "Copy|Copy the selection and put it on the Clipboard", "Ctrl+C", 6, true,
             {Edit}, {"ToolButton8"}},
-        {&A::EditPaste1, &TForm1::EditPaste1Execute, "EditPaste1",
+        {"EditPaste1", [](TForm1& w) { w.m_editCommands->EditPaste1Execute(); },
             "&Paste", "Paste|Insert Clipboard contents", "Ctrl+V", 7, false, {Edit},
             {"ToolButton9"}},
-        {&A::EditDelete1, &TForm1::EditDelete1Execute, "EditDelete1",
+        {"EditDelete1", [](TForm1& w) { w.m_editCommands->EditDelete1Execute(); },
             "&Delete", "Delete|Erase the selection", "", 10, true, {Edit}, {}},
-        {&A::Find1, &TForm1::Find1Click, "Find1",
+        {"Find1", [](TForm1& w) { w.Find1Click(); },
             "Find...", "", "", 8, true, {Edit, "N4"}, {}},
-        {&A::ToolButton10, &TForm1::ToolButton10Click, "ToolButton10",
+        {"ToolButton10", [](TForm1& w) { w.ToolButton10Click(); },
             "&Find", "Find|Find a text", "", 8, true, {}, {"ToolButton10", "ToolButton14"}},
-        {&A::VersionHistory1, &TForm1::VersionHistory1Click, "VersionHistory1",
+        // The Encoding submenu closes the Edit menu; its key opens the status-bar field's menu.
+        {"EncodingMenu1", [](TForm1& w) { w.m_encodingControl->EncodingMenu1Click(); },
+            "Encoding", "", "Ctrl+Shift+E", -1, true, {}, {}},
+        {"ConvertToUtf81", [](TForm1& w) { w.m_encodingControl->ConvertToUtf81Click(); },
+            "Convert Document to UTF-8", "|Rewrite all text as UTF-8 bytes", "", -1, false,
+            {Encoding, ""}, {}},
+        {"VersionHistory1", [](TForm1& w) { w.VersionHistory1Click(); },
             "Version History", "", "", -1, true, {Help}, {}},
-        {&A::About1, &TForm1::About1Click, "About1",
+        {"About1", [](TForm1& w) { w.About1Click(); },
             "About...", "", "", -1, true, {Help}, {}},
     };
     // clang-format on

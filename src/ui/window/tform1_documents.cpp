@@ -19,24 +19,10 @@ private:
 };
 } // namespace
 
-void TForm1::FileNew1Execute() {
+// FileNew1Execute, FileOpen1Execute, FileSave1Execute and SaveAs1Click (tform1.h).
+void TForm1::runSettled(void (tavlor::DocumentWorkflow::*command)()) {
     const SettleAfter settle(m_recovery);
-    m_workflow.newDocument();
-}
-
-void TForm1::FileOpen1Execute() {
-    const SettleAfter settle(m_recovery);
-    m_workflow.open();
-}
-
-void TForm1::FileSave1Execute() {
-    const SettleAfter settle(m_recovery);
-    m_workflow.save();
-}
-
-void TForm1::SaveAs1Click() {
-    const SettleAfter settle(m_recovery);
-    m_workflow.saveAs();
+    (m_workflow.*command)();
 }
 
 bool TForm1::FormCloseQuery() {

@@ -107,8 +107,9 @@ void TForm1::buildToolBar() {
             continue;
         if (command.tool.separatorBefore != nullptr)
             place(m_ToolBar1->addSeparator(), command.tool.separatorBefore);
-        m_ToolBar1->addAction(m_actions.*command.action);
-        place(m_actions.*command.action, command.tool.button);
+        QAction* action = m_actions.action(command.id);
+        m_ToolBar1->addAction(action);
+        place(action, command.tool.button);
     }
     m_ToolBar1->installEventFilter(this);
 }

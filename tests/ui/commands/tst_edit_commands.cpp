@@ -24,11 +24,11 @@ namespace {
 // The enabled states of Undo, Cut, Copy, Paste and Delete, as "UXCPD" with "-" for greyed.
 QString states(const TForm1& form) {
     QString text;
-    const std::pair<QAction*, char> commands[] = {{form.commands().EditUndo1, 'U'},
-                                                  {form.commands().EditCut1, 'X'},
-                                                  {form.commands().EditCopy1, 'C'},
-                                                  {form.commands().EditPaste1, 'P'},
-                                                  {form.commands().EditDelete1, 'D'}};
+    const std::pair<QAction*, char> commands[] = {{form.action("EditUndo1"), 'U'},
+                                                  {form.action("EditCut1"), 'X'},
+                                                  {form.action("EditCopy1"), 'C'},
+                                                  {form.action("EditPaste1"), 'P'},
+                                                  {form.action("EditDelete1"), 'D'}};
     for (const auto& [action, letter] : commands)
         text += action->isEnabled() ? QLatin1Char(letter) : QLatin1Char('-');
     return text;
@@ -104,8 +104,8 @@ void TestEditCommands::cutEmptiesTheCellAtOnceAndUpdatesTheTotals() {
     m_form->document().Genislik();
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:4 Total Cols:3"));
     settle(*m_form);
-    QVERIFY(m_form->commands().EditCut1->isEnabled());
-    m_form->commands().EditCut1->trigger();
+    QVERIFY(m_form->action("EditCut1")->isEnabled());
+    m_form->action("EditCut1")->trigger();
     QCOMPARE(cell(*m_form, 3, 4), std::string());
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("cut me"));
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
@@ -115,7 +115,7 @@ void TestEditCommands::cutEmptiesTheCellAtOnceAndUpdatesTheTotals() {
     QCOMPARE(states(*m_form), QStringLiteral("U--P-"));
 
     // Undo brings the text back into the cell the same way.
-    m_form->commands().EditUndo1->trigger();
+    m_form->action("EditUndo1")->trigger();
     QCOMPARE(cell(*m_form, 3, 4), std::string("cut me"));
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:4 Total Cols:3"));
 }
@@ -125,7 +125,7 @@ void TestEditCommands::copyChangesNoCell() {
     m_form->S()->editor()->selectAll();
     settle(*m_form);
     const Counts before = counts(*m_form);
-    m_form->commands().EditCopy1->trigger();
+    m_form->action("EditCopy1")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("copy me"));
     QCOMPARE(cell(*m_form, 1, 1), std::string("copy me"));
     QCOMPARE(counts(*m_form) - before, Counts{});
@@ -135,7 +135,7 @@ void TestEditCommands::deleteLeavesTheClipboardAlone() {
     putCell(*m_form, 1, 1, "abcdef");
     m_form->S()->editor()->setSelection(1, 3);
     settle(*m_form);
-    m_form->commands().EditDelete1->trigger();
+    m_form->action("EditDelete1")->trigger();
     QCOMPARE(cell(*m_form, 1, 1), std::string("aef"));
     QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("aef"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
@@ -144,8 +144,8 @@ void TestEditCommands::deleteLeavesTheClipboardAlone() {
 void TestEditCommands::pasteOfTwoLinesKeepsTheLineBreakInTheCell() {
     QApplication::clipboard()->setText(QStringLiteral("first line\r\nsecond line"));
     settle(*m_form);
-    QVERIFY(m_form->commands().EditPaste1->isEnabled());
-    m_form->commands().EditPaste1->trigger();
+    QVERIFY(m_form->action("EditPaste1")->isEnabled());
+    m_form->action("EditPaste1")->trigger();
     QCOMPARE(cell(*m_form, 1, 1), std::string("first line\r\nsecond line"));
     QCOMPARE(m_form->LabeledEdit1()->text(), QStringLiteral("first line\r\nsecond line"));
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:1 Total Cols:1"));
@@ -161,12 +161,12 @@ void TestEditCommands::pasteAndUndoInTheFormulaBarWriteTheCurrentCell() {
     m_form->LabeledEdit1()->setFocus();
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
     settle(*m_form);
-    m_form->commands().EditPaste1->trigger();
+    m_form->action("EditPaste1")->trigger();
     QCOMPARE(cell(*m_form, 2, 5), std::string("pasted"));
     QCOMPARE(m_form->S()->editor()->text(), QStringLiteral("pasted"));
     settle(*m_form);
-    QVERIFY(m_form->commands().EditUndo1->isEnabled());
-    m_form->commands().EditUndo1->trigger();
+    QVERIFY(m_form->action("EditUndo1")->isEnabled());
+    m_form->action("EditUndo1")->trigger();
     QCOMPARE(cell(*m_form, 2, 5), std::string());
     QCOMPARE(m_form->panelText(4), QStringLiteral("Total Rows:0 Total Cols:0"));
 }
@@ -177,10 +177,10 @@ void TestEditCommands::pasteIsGreyedWithoutTextOnTheClipboard() {
     QApplication::clipboard()->setImage(image);
     settle(*m_form);
     QVERIFY(!QApplication::clipboard()->mimeData()->hasText());
-    QVERIFY(!m_form->commands().EditPaste1->isEnabled());
+    QVERIFY(!m_form->action("EditPaste1")->isEnabled());
     QApplication::clipboard()->setText(QString());
     settle(*m_form);
-    QVERIFY(m_form->commands().EditPaste1->isEnabled()); // text, even empty, can be pasted
+    QVERIFY(m_form->action("EditPaste1")->isEnabled()); // text, even empty, can be pasted
 }
 
 void TestEditCommands::allGreyedWhileTheFindDialogHasTheFocus() {
@@ -231,7 +231,7 @@ void TestEditCommands::aMenuOverTheWindowKeepsTheStatesOfItsFocusedBox() {
     edit->setActiveAction(encoding->menuAction());
     QTRY_VERIFY(encoding->isVisible());
     encoding->setFocus(Qt::PopupFocusReason);
-    m_form->commands().EditCut1->setEnabled(false); // the update puts it right
+    m_form->action("EditCut1")->setEnabled(false); // the update puts it right
     QTRY_COMPARE(states(*m_form), QStringLiteral("UXCPD"));
     encoding->hide();
     edit->hide();

@@ -32,7 +32,7 @@ private slots:
         form->S()->moveTo(1, 2);
         form->LabeledEdit1()->setFocus();
         form->LabeledEdit1()->setCursorPosition(1);
-        QSignalSpy save(form->commands().FileSave1, &QAction::triggered);
+        QSignalSpy save(form->action("FileSave1"), &QAction::triggered);
         EventLog log(*form);
         QTest::keyClick(form->LabeledEdit1(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(save.count(), 1);
@@ -60,12 +60,12 @@ private slots:
         const struct {
             QAction* action;
             Qt::Key key;
-        } commands[] = {{form->commands().FileNew1, Qt::Key_N},
-                        {form->commands().FileOpen1, Qt::Key_O},
-                        {form->commands().FileSave1, Qt::Key_S},
-                        {form->commands().EditCopy1, Qt::Key_C},
+        } commands[] = {{form->action("FileNew1"), Qt::Key_N},
+                        {form->action("FileOpen1"), Qt::Key_O},
+                        {form->action("FileSave1"), Qt::Key_S},
+                        {form->action("EditCopy1"), Qt::Key_C},
                         // last: the cut empties the box, which disables Cut and Copy
-                        {form->commands().EditCut1, Qt::Key_X}};
+                        {form->action("EditCut1"), Qt::Key_X}};
         for (const auto& command : commands) {
             QTRY_VERIFY(form->isActiveWindow());      // after the previous command's cancelled box
             QTRY_VERIFY(command.action->isEnabled()); // refreshed when the program is idle
@@ -74,7 +74,7 @@ private slots:
             QCOMPARE(spy.count(), 1);
         }
         // Ctrl with Shift is another combination: no command.
-        QSignalSpy save(form->commands().FileSave1, &QAction::triggered);
+        QSignalSpy save(form->action("FileSave1"), &QAction::triggered);
         QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(save.count(), 0);
     }
@@ -114,7 +114,7 @@ private slots:
 
     void exitClosesTheWindow() {
         auto form = showForm();
-        form->commands().Exit1->trigger();
+        form->action("Exit1")->trigger();
         QVERIFY(!form->isVisible());
     }
 

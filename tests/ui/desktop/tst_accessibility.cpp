@@ -3,7 +3,7 @@
 #include "support/form_harness.h"
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
-#include "ui/text/encoding_chooser.h"
+#include "ui/encoding/encoding_chooser.h"
 #include "ui/window/status_panels.h"
 #include "ui/window/tform1.h"
 

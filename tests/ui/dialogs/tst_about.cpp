@@ -90,7 +90,7 @@ void TestAbout::withAboutBox(const std::function<void(TAboutBox*)>& check) {
         if (shown)
             shown->BitBtn1()->click();
     });
-    m_form->commands().About1->trigger();
+    m_form->action("About1")->trigger();
     QCOMPARE(script.answered(), 1);
     QVERIFY(shown.isNull()); // destroyed when it closed
 }
@@ -266,8 +266,8 @@ void TestAbout::everyShowingIsANewDialogStartingBlue() {
 void TestAbout::versionHistoryOpensTheFileBesideTheProgram() {
     UrlRecorder desktop;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
-    m_form->commands().VersionHistory1->trigger();
-    m_form->commands().VersionHistory1->trigger(); // every choice opens it again
+    m_form->action("VersionHistory1")->trigger();
+    m_form->action("VersionHistory1")->trigger(); // every choice opens it again
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 
     const std::string program =

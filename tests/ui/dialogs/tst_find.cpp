@@ -4,6 +4,7 @@
 #include "ui/dialogs/copyable_message_box.h"
 #include "ui/dialogs/dialog_placement.h"
 #include "ui/dialogs/find_dialog.h"
+#include "ui/encoding/document_encoding_control.h"
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/text/formula_bar.h"
@@ -145,7 +146,7 @@ void TestFind::rowOrderAndSameHitAgain() {
 
 void TestFind::searchTextIsInTheDocumentsEncoding() {
     put(3, 2, "\xDEi\xFEli"); // Şişli in Windows-1254
-    m_window->setDocumentEncoding(tavlor::TextEncoding::Windows1254);
+    m_window->encodingControl().setDocumentEncoding(tavlor::TextEncoding::Windows1254);
     QVERIFY(search(QStringLiteral("ş")).caption.isEmpty());
     QCOMPARE(current(), QPoint(3, 2));
     // A character the encoding cannot hold is in no cell.
@@ -154,7 +155,7 @@ void TestFind::searchTextIsInTheDocumentsEncoding() {
     QCOMPARE(m_window->S()->col(), 1);
     // UTF-16 holds every character.
     put(4, 3, "\x5F\x01\x92\x21"); // ş→ in UTF-16 LE
-    m_window->setDocumentEncoding(tavlor::TextEncoding::Utf16Le);
+    m_window->encodingControl().setDocumentEncoding(tavlor::TextEncoding::Utf16Le);
     QVERIFY(search(QStringLiteral("ş→")).caption.isEmpty());
     QCOMPARE(current(), QPoint(4, 3));
 }
@@ -267,7 +268,7 @@ void TestFind::openingAgainOnlyRaisesTheDialog() {
     QCOMPARE(dialog->pos(), QPoint(90, 80));
     QCOMPARE(dialog->findText(), QStringLiteral("typed"));
     QCOMPARE(m_window->findChildren<FindDialog*>().size(), 1);
-    m_window->commands().ToolButton10->trigger();
+    m_window->action("ToolButton10")->trigger();
     QCOMPARE(m_window->findChildren<FindDialog*>().size(), 1);
     QVERIFY(dialog->isVisible());
 }

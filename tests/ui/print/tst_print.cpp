@@ -3,6 +3,7 @@
 #include "support/modal_script.h"
 #include "support/seen_box.h"
 #include "ui/dialogs/dialog_placement.h"
+#include "ui/encoding/document_encoding_control.h"
 #include "ui/print/print_controller.h"
 #include "ui/print/print_spool.h"
 #include "ui/print/printer_text_device.h"
@@ -163,7 +164,7 @@ SeenBox TestPrint::printWithOk() {
             dialog->accept();
         })
         .then(answerBox(seen, QMessageBox::Ok));
-    m_form->commands().FilePrint1->trigger();
+    m_form->action("FilePrint1")->trigger();
     if (script.answered() == 0)
         seen.text = QStringLiteral("<no print dialog>");
     return seen;
@@ -218,7 +219,7 @@ void TestPrint::printDialogOffersAllPagesOnly() {
         }
         qobject_cast<QDialog*>(modal)->accept();
     });
-    m_form->commands().FilePrint1->trigger();
+    m_form->action("FilePrint1")->trigger();
     QCOMPARE(script.answered(), 1);
     QVERIFY(wasPrintDialog);
     QCOMPARE(pageChoices, QStringLiteral("--------"));
@@ -269,14 +270,14 @@ void TestPrint::textPrintsInTheDocumentsEncoding() {
     putCell(*m_form, 1, 1,
             "\xDEi\xFEli \xC7"
             "ay \xD0\xF0\xDD\xFD\xD6\xF6\xDC\xFC");
-    m_form->setDocumentEncoding(tavlor::TextEncoding::Windows1254);
+    m_form->encodingControl().setDocumentEncoding(tavlor::TextEncoding::Windows1254);
     m_form->document().Genislik();
     QCOMPARE(printWithOk().text, QString());
     QCOMPARE(pdfLines(path),
              (QStringList{QStringLiteral("1"), QStringLiteral("Şişli Çay ĞğİıÖöÜü")}));
 
     putCell(*m_form, 1, 1, std::string("\x01\x5E\x00i\x01\x5F", 6)); // Şiş in UTF-16 BE
-    m_form->setDocumentEncoding(tavlor::TextEncoding::Utf16Be);
+    m_form->encodingControl().setDocumentEncoding(tavlor::TextEncoding::Utf16Be);
     QCOMPARE(printWithOk().text, QString());
     QCOMPARE(pdfLines(path), (QStringList{QStringLiteral("1"), QStringLiteral("Şiş")}));
 }
@@ -298,7 +299,7 @@ void TestPrint::cancelPrintsNothingAndSaysNothing() {
     ModalScript script;
     script.then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); })
         .then(answerBox(seen, QMessageBox::Ok));
-    m_form->commands().FilePrint1->trigger(); // an error box would show before it returns
+    m_form->action("FilePrint1")->trigger(); // an error box would show before it returns
     QCOMPARE(script.answered(), 1);           // the print dialog, and no error box after it
     QVERIFY(!QFile::exists(path));
 }
@@ -314,7 +315,7 @@ void TestPrint::unopenableOutputIsPrinterNotFound() {
             qobject_cast<QDialog*>(modal)->done(QDialog::Accepted);
         })
         .then(answerBox(seen, QMessageBox::Ok));
-    m_form->commands().FilePrint1->trigger();
+    m_form->action("FilePrint1")->trigger();
     QVERIFY(script.answered() >= 1);
     QCOMPARE(seen.text, QStringLiteral("Printer not found!")); // no full stop added
     QCOMPARE(seen.caption, m_form->AppTitle);
@@ -337,7 +338,7 @@ void TestPrint::setupChoosesThePrinterForLaterJobs() {
                 outputPath(QStringLiteral("other.pdf")));
             qobject_cast<QDialog*>(modal)->reject();
         });
-        m_form->commands().FilePrintSetup1->trigger();
+        m_form->action("FilePrintSetup1")->trigger();
         QCOMPARE(script.answered(), 1);
         QCOMPARE(m_form->printController()->printer().outputFileName(), first);
 
@@ -348,7 +349,7 @@ void TestPrint::setupChoosesThePrinterForLaterJobs() {
             file->setText(chosen);
             qobject_cast<QDialog*>(modal)->accept();
         });
-        m_form->commands().FilePrintSetup1->trigger();
+        m_form->action("FilePrintSetup1")->trigger();
         QCOMPARE(script.answered(), 2);
     }
     QCOMPARE(title, QStringLiteral("Print Setup"));
@@ -380,8 +381,8 @@ void TestPrint::printOrSetupDuringAJobFailsAndTheJobCompletes() {
         .then([&](QWidget* modal) {
             QTimer::singleShot(0, m_form.get(), [&] {
                 QVERIFY(m_form->printController()->isPrinting());
-                m_form->commands().FilePrint1->trigger();
-                m_form->commands().FilePrintSetup1->trigger();
+                m_form->action("FilePrint1")->trigger();
+                m_form->action("FilePrintSetup1")->trigger();
                 printerKept = m_form->printController()->printer().outputFileName() == path;
             });
             qobject_cast<QDialog*>(modal)->accept();
@@ -390,7 +391,7 @@ void TestPrint::printOrSetupDuringAJobFailsAndTheJobCompletes() {
         .then(answerBox(printError, QMessageBox::Ok))
         .then(ok)
         .then(answerBox(setupError, QMessageBox::Ok));
-    m_form->commands().FilePrint1->trigger();
+    m_form->action("FilePrint1")->trigger();
     QVERIFY(script.answered() >= 1);
     QCOMPARE(printError.text, QStringLiteral("Printer not found!"));
     QCOMPARE(setupError.text, QStringLiteral("Printing in progress."));

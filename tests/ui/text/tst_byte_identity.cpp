@@ -158,13 +158,13 @@ private slots:
         QCOMPARE(cell(*form, 2, 1), std::string("c"));
         // A paste that would make it that long is refused before the box lays it out.
         QApplication::clipboard()->setText(QString(200000, QLatin1Char('p')));
-        QTRY_VERIFY(form->commands().EditPaste1->isEnabled()); // the idle update enables Paste
-        form->commands().EditPaste1->trigger();
+        QTRY_VERIFY(form->action("EditPaste1")->isEnabled()); // the idle update enables Paste
+        form->action("EditPaste1")->trigger();
         quick("a refused paste");
         QCOMPARE(cell(*form, 2, 1), std::string("c"));
         QCOMPARE(form->panelText(0),
                  QStringLiteral("Not pasted: cells over 128 KiB are not edited"));
-        form->commands().FileSave1->trigger(); // writing 50 MB is the disk's time, not the window's
+        form->action("FileSave1")->trigger(); // writing 50 MB is the disk's time, not the window's
         QVERIFY(fileBytes(dir.filePath(QStringLiteral("huge.csv"))) == huge + ";c;\r\n");
     }
 };

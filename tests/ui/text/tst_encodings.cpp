@@ -1,8 +1,8 @@
 // A document's text encoding: shown, typed, refused, switched and converted through the window.
 #include "support/form_harness.h"
+#include "ui/encoding/encoding_chooser.h"
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
-#include "ui/text/encoding_chooser.h"
 #include "ui/text/formula_bar.h"
 #include "ui/window/status_panels.h"
 #include "ui/window/tform1.h"
@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -74,7 +75,7 @@ private slots:
         QCOMPARE(cell(*m_form, 2, 1), std::string("\xF0"));
         m_form->S()->moveTo(1, 1);
         QCOMPARE(m_form->LabeledEdit1()->text(), sisli);
-        m_form->commands().FileSave1->trigger();
+        m_form->action("FileSave1")->trigger();
         QCOMPARE(fileBytes(m_path), std::string("\xDEi\xFEli;\xF0;\r\n"));
     }
 
@@ -90,7 +91,7 @@ private slots:
         m_form->LabeledEdit1()->paste();
         QCOMPARE(cell(*m_form, 1, 1), std::string("\xDEi\xFEli"));
         QCOMPARE(m_form->panelText(1), QString());
-        m_form->commands().FileSave1->trigger();
+        m_form->action("FileSave1")->trigger();
         QCOMPARE(fileBytes(m_path), kTurkishFile);
     }
 
@@ -163,7 +164,7 @@ private slots:
         type(m_form->S()->editor(), QStringLiteral("→"));
         QCOMPARE(cell(*m_form, 2, 1), std::string("\x92\x21", 2));
         QCOMPARE(m_form->panelText(0), QString()); // no split-cell hint for the bytes of ";"
-        m_form->commands().FileSave1->trigger();
+        m_form->action("FileSave1")->trigger();
         QCOMPARE(fileBytes(path), "\xFF\xFE\x5E\x01i\0\x5F\x01l\0i\0;\0\x92\x21;\0\r\0\n\0"s);
         m_form->encodingChooser()->convertAction()->trigger();
         QCOMPARE(cell(*m_form, 2, 1), std::string("\xE2\x86\x92"));
@@ -180,6 +181,24 @@ private slots:
             const int room = panel->contentsRect().width() - 2 * panel->indent();
             QVERIFY2(panel->fontMetrics().horizontalAdvance(hint) <= room, qPrintable(hint));
         }
+    }
+
+    void ctrlShiftEOpensTheFieldsMenuFromEitherBox_data() {
+        QTest::addColumn<bool>("inFormulaBar");
+        QTest::newRow("in-cell editor") << false;
+        QTest::newRow("formula bar") << true;
+    }
+    void ctrlShiftEOpensTheFieldsMenuFromEitherBox() {
+        QFETCH(bool, inFormulaBar);
+        QMenu* menu = m_form->encodingChooser()->menu();
+        connect(menu, &QMenu::aboutToShow, menu,
+                [menu] { QTimer::singleShot(0, menu, &QMenu::close); });
+        QSignalSpy opened(menu, &QMenu::aboutToShow);
+        QLineEdit* box = inFormulaBar ? static_cast<QLineEdit*>(m_form->LabeledEdit1())
+                                      : static_cast<QLineEdit*>(m_form->S()->editor());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(opened.count(), 1);
     }
 
 private:

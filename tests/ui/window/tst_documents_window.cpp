@@ -155,7 +155,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
         SeenBox error;
         m_script->then(answerBox(error, QMessageBox::Ok, CopyBox::Yes));
-        m_window->commands().FileSave1->trigger();
+        m_window->action("FileSave1")->trigger();
         QCOMPARE(error.caption, QStringLiteral("ro.csv - Vorlane Tavlor"));
         QCOMPARE(error.icon, QMessageBox::Critical);
         QVERIFY2(error.text.startsWith(QStringLiteral("Cannot create file \"") + path),
@@ -260,14 +260,14 @@ private slots:
             name->setText(m_dir->filePath(QStringLiteral("book")));
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        m_window->commands().FileSave1->trigger();
+        m_window->action("FileSave1")->trigger();
         QCOMPARE(fileBytes(m_dir->filePath(QStringLiteral("book.csv"))),
                  std::string("edited;\r\n"));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("book.csv - Vorlane Tavlor"));
         QCOMPARE(m_window->panelText(1), QString());
         m_window->document().sheet().setCell(2, 1, "more");
         m_window->document().Genislik();
-        m_window->commands().FileSave1->trigger(); // named now: no dialog
+        m_window->action("FileSave1")->trigger(); // named now: no dialog
         QCOMPARE(fileBytes(m_dir->filePath(QStringLiteral("book.csv"))),
                  std::string("edited;more;\r\n"));
     }
@@ -292,7 +292,7 @@ private slots:
                 offeredAgain = dialog->selectedFiles().value(0);
                 QMetaObject::invokeMethod(dialog, "reject");
             });
-        m_window->commands().FileSave1->trigger();
+        m_window->action("FileSave1")->trigger();
         QCOMPARE(asked.text,
                  QStringLiteral("fruits.csv already exists. Do you want to replace it?"));
         QCOMPARE(offeredAgain, fruits);
@@ -376,7 +376,7 @@ private slots:
             QTest::keyClick(editor, Qt::Key_Backspace);
         SeenBox asked;
         m_script->then(answerBox(asked, QMessageBox::No));
-        m_window->commands().FileNew1->trigger();
+        m_window->action("FileNew1")->trigger();
         QVERIFY(!editor->isUndoAvailable());
         // The same in the formula bar, then a dropped file: its A1 stays as loaded.
         auto* bar = m_window->LabeledEdit1();

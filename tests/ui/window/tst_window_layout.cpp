@@ -3,9 +3,9 @@
 #include "support/form_harness.h"
 #include "ui/desktop/application_title.h"
 #include "ui/desktop/window_placement.h"
+#include "ui/encoding/encoding_chooser.h"
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
-#include "ui/text/encoding_chooser.h"
 #include "ui/text/formula_bar.h"
 #include "ui/window/status_panels.h"
 #include "ui/window/tform1.h"
@@ -155,14 +155,14 @@ private slots:
             }
         }
         auto* find = form->ToolBar1()->findChild<QToolButton*>(QStringLiteral("ToolButton10"));
-        QCOMPARE(find->defaultAction(), form->commands().ToolButton10);
-        QCOMPARE(form->commands().ToolButton10->text(), QStringLiteral("&Find"));
-        QCOMPARE(form->commands().ToolButton10->statusTip(), QStringLiteral("Find a text"));
+        QCOMPARE(find->defaultAction(), form->action("ToolButton10"));
+        QCOMPARE(form->action("ToolButton10")->text(), QStringLiteral("&Find"));
+        QCOMPARE(form->action("ToolButton10")->statusTip(), QStringLiteral("Find a text"));
     }
 
     void commandsCarryCaptionHintShortcutImageAndState() {
         auto form = showForm();
-        const TForm1Actions& actions = form->commands();
+        const auto actions = [&form](const char* id) { return form->action(id); };
         const struct {
             QAction* action;
             const char* caption;
@@ -171,23 +171,26 @@ private slots:
             bool image;
             bool enabled;
         } table[] = {
-            {actions.FileNew1, "&New", "Create a new file", "Ctrl+N", true, true},
-            {actions.FileOpen1, "&Open", "Open a file", "Ctrl+O", true, true},
-            {actions.FileSave1, "&Save", "Save current file", "Ctrl+S", true, true},
-            {actions.FilePrint1, "&Print...", "Print current file", "", true, true},
-            {actions.FilePrintSetup1, "Print Set&up...", "Print Setup", "", false, true},
-            {actions.EditUndo1, "&Undo", "Revert the last action", "Ctrl+Z", true, false},
-            {actions.EditCut1, "Cu&t", "Cut the selection and put it on the Clipboard", "Ctrl+X",
+            {actions("FileNew1"), "&New", "Create a new file", "Ctrl+N", true, true},
+            {actions("FileOpen1"), "&Open", "Open a file", "Ctrl+O", true, true},
+            {actions("FileSave1"), "&Save", "Save current file", "Ctrl+S", true, true},
+            {actions("FilePrint1"), "&Print...", "Print current file", "", true, true},
+            {actions("FilePrintSetup1"), "Print Set&up...", "Print Setup", "", false, true},
+            {actions("EditUndo1"), "&Undo", "Revert the last action", "Ctrl+Z", true, false},
+            {actions("EditCut1"), "Cu&t", "Cut the selection and put it on the Clipboard", "Ctrl+X",
              true, true},
-            {actions.EditCopy1, "&Copy", "Copy the selection and put it on the Clipboard", "Ctrl+C",
-             true, true},
-            {actions.EditPaste1, "&Paste", "Insert Clipboard contents", "Ctrl+V", true, false},
-            {actions.EditDelete1, "&Delete", "Erase the selection", "", true, true},
-            {actions.SaveAs1, "Save As...", "", "", false, true},
-            {actions.Exit1, "Exit", "", "", false, true},
-            {actions.Find1, "Find...", "", "", true, true},
-            {actions.VersionHistory1, "Version History", "", "", false, true},
-            {actions.About1, "About...", "", "", false, true},
+            {actions("EditCopy1"), "&Copy", "Copy the selection and put it on the Clipboard",
+             "Ctrl+C", true, true},
+            {actions("EditPaste1"), "&Paste", "Insert Clipboard contents", "Ctrl+V", true, false},
+            {actions("EditDelete1"), "&Delete", "Erase the selection", "", true, true},
+            {actions("SaveAs1"), "Save As...", "", "", false, true},
+            {actions("Exit1"), "Exit", "", "", false, true},
+            {actions("Find1"), "Find...", "", "", true, true},
+            {actions("VersionHistory1"), "Version History", "", "", false, true},
+            {actions("About1"), "About...", "", "", false, true},
+            {actions("EncodingMenu1"), "Encoding", "", "Ctrl+Shift+E", false, true},
+            {actions("ConvertToUtf81"), "Convert Document to UTF-8",
+             "Rewrite all text as UTF-8 bytes", "", false, false}, // the document starts UTF-8
         };
         for (const auto& row : table) {
             QCOMPARE(row.action->text(), QString::fromLatin1(row.caption));
@@ -197,14 +200,15 @@ private slots:
             // Enabled states at start; the idle update owns the edit commands' states afterwards
             // (they follow the focused box, which is already there once the window is shown).
             const bool editCommand =
-                row.action == actions.EditUndo1 || row.action == actions.EditCut1 ||
-                row.action == actions.EditCopy1 || row.action == actions.EditPaste1 ||
-                row.action == actions.EditDelete1;
+                row.action == actions("EditUndo1") || row.action == actions("EditCut1") ||
+                row.action == actions("EditCopy1") || row.action == actions("EditPaste1") ||
+                row.action == actions("EditDelete1");
             if (!editCommand)
                 QCOMPARE(row.action->isEnabled(), row.enabled);
         }
-        QCOMPARE(actions.FileSave1->shortcut().toString(QKeySequence::NativeText),
+        QCOMPARE(actions("FileSave1")->shortcut().toString(QKeySequence::NativeText),
                  QStringLiteral("Ctrl+S"));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, actions("FileSave")); // ids are exact
     }
 
     void menuTreeInOrder() {
@@ -230,8 +234,8 @@ private slots:
                 shown << (item->isSeparator() ? QStringLiteral("-") : item->text());
             QCOMPARE(shown, items[m]);
         }
-        QCOMPARE(menus[0]->menu()->actions().at(0), form->commands().FileNew1);
-        QCOMPARE(menus[1]->menu()->actions().at(7), form->commands().Find1);
+        QCOMPARE(menus[0]->menu()->actions().at(0), form->action("FileNew1"));
+        QCOMPARE(menus[1]->menu()->actions().at(7), form->action("Find1"));
     }
 
     void statusPanelsAndTabStrip() {
@@ -337,10 +341,10 @@ private slots:
 
     void disabledButtonStillShowsItsHint() {
         auto form = showForm();
-        QVERIFY(!form->commands().EditUndo1->isEnabled());
+        QVERIFY(!form->action("EditUndo1")->isEnabled());
         QToolButton* undo = nullptr;
         for (QToolButton* button : form->ToolBar1()->findChildren<QToolButton*>())
-            if (button->defaultAction() == form->commands().EditUndo1)
+            if (button->defaultAction() == form->action("EditUndo1"))
                 undo = button;
         QVERIFY(undo != nullptr);
         QTest::mouseMove(undo, undo->rect().center());
@@ -354,31 +358,31 @@ private slots:
         QMenu* file = form->menuBar()->actions().at(0)->menu();
         file->popup(form->mapToGlobal(QPoint(0, 20)));
         QVERIFY(QTest::qWaitForWindowExposed(file));
-        QTest::mouseMove(file, file->actionGeometry(form->commands().FilePrintSetup1).center());
+        QTest::mouseMove(file, file->actionGeometry(form->action("FilePrintSetup1")).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Print Setup"));
-        QTest::mouseMove(file, file->actionGeometry(form->commands().FileNew1).center());
+        QTest::mouseMove(file, file->actionGeometry(form->action("FileNew1")).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Create a new file"));
-        QTest::mouseMove(file, file->actionGeometry(form->commands().SaveAs1).center());
+        QTest::mouseMove(file, file->actionGeometry(form->action("SaveAs1")).center());
         QTRY_COMPARE(form->panelText(0), QString());
-        QTest::mouseMove(file, file->actionGeometry(form->commands().FilePrint1).center());
+        QTest::mouseMove(file, file->actionGeometry(form->action("FilePrint1")).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Print current file"));
         file->close();
         QTRY_COMPARE(form->panelText(0), QString());
 
         // A greyed item is highlighted too, and shows its hint.
         QMenu* edit = form->menuBar()->actions().at(1)->menu();
-        QVERIFY(!form->commands().EditUndo1->isEnabled());
+        QVERIFY(!form->action("EditUndo1")->isEnabled());
         edit->popup(form->mapToGlobal(QPoint(40, 20)));
         QVERIFY(QTest::qWaitForWindowExposed(edit));
-        QTest::mouseMove(edit, edit->actionGeometry(form->commands().EditCut1).center());
+        QTest::mouseMove(edit, edit->actionGeometry(form->action("EditCut1")).center());
         QTRY_COMPARE(form->panelText(0),
                      QStringLiteral("Cut the selection and put it on the Clipboard"));
-        QTest::mouseMove(edit, edit->actionGeometry(form->commands().EditUndo1).center());
+        QTest::mouseMove(edit, edit->actionGeometry(form->action("EditUndo1")).center());
         QTRY_COMPARE(form->panelText(0), QStringLiteral("Revert the last action"));
         // Highlighted or not, a greyed item does nothing when chosen.
-        QSignalSpy undone(form->commands().EditUndo1, &QAction::triggered);
+        QSignalSpy undone(form->action("EditUndo1"), &QAction::triggered);
         QTest::mouseClick(edit, Qt::LeftButton, {},
-                          edit->actionGeometry(form->commands().EditUndo1).center());
+                          edit->actionGeometry(form->action("EditUndo1")).center());
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(undone.count(), 0);
         edit->close();

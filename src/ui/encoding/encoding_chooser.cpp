@@ -1,5 +1,6 @@
-#include "ui/text/encoding_chooser.h"
+#include "ui/encoding/encoding_chooser.h"
 
+#include "ui/commands/action_registry.h"
 #include "ui/desktop/accessible_panel.h"
 #include "ui/text/bytetext.h"
 
@@ -24,7 +25,8 @@ QString itemText(tavlor::TextEncoding encoding) {
 
 } // namespace
 
-EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
+EncodingChooser::EncodingChooser(QWidget* window, const ActionRegistry& actions)
+    : QObject(window), m_convert(actions.action("ConvertToUtf81")) {
     m_menu = new QMenu(QStringLiteral("Encoding"), window);
     m_menu->setObjectName(QStringLiteral("Encoding1"));
     auto* group = new QActionGroup(this);
@@ -40,11 +42,6 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
                 [this, encoding] { emit encodingChosen(encoding); });
         m_actions[encoding] = item;
     }
-    m_menu->addSeparator();
-    m_convert = m_menu->addAction(QStringLiteral("Convert Document to UTF-8"));
-    m_convert->setObjectName(QStringLiteral("ConvertToUtf81"));
-    m_convert->setStatusTip(QStringLiteral("Rewrite all text as UTF-8 bytes"));
-    connect(m_convert, &QAction::triggered, this, [this] { emit convertChosen(); });
 
     m_field = new QToolButton(window);
     m_field->setObjectName(QStringLiteral("EncodingField"));
@@ -64,16 +61,9 @@ EncodingChooser::EncodingChooser(QWidget* window) : QObject(window) {
     }
     m_field->setMinimumWidth(widest);
 
-    const QKeySequence key(QStringLiteral("Ctrl+Shift+E"));
-    // The submenu's item shows the key; the window's action below is the one that takes it.
-    m_menu->menuAction()->setShortcut(key);
+    // The submenu's item shows the key; the window's EncodingMenu1 is the one that takes it.
+    m_menu->menuAction()->setShortcut(actions.action("EncodingMenu1")->shortcut());
     m_menu->menuAction()->setShortcutContext(Qt::WidgetShortcut);
-    auto* open = new QAction(QStringLiteral("Encoding"), window);
-    open->setObjectName(QStringLiteral("EncodingMenu1"));
-    open->setShortcut(key);
-    open->setShortcutContext(Qt::WindowShortcut);
-    window->addAction(open);
-    connect(open, &QAction::triggered, m_field, &QToolButton::showMenu);
 
     show(tavlor::TextEncoding::Utf8);
 }

@@ -13,15 +13,18 @@ class QWidget;
 
 namespace tavlor::ui {
 
+class ActionRegistry;
+
 /** The document's encoding as the user sees and changes it: the "Encoding" menu (one item per
  *  encoding, the present one checked, and the conversion to UTF-8) and a status-bar field that
- *  shows the encoding's name and opens the same menu. */
+ *  shows the encoding's name and opens the same menu. The two commands EncodingMenu1 (the key
+ *  that opens the field's menu) and ConvertToUtf81 are rows of the window's command table. */
 class EncodingChooser : public QObject {
     Q_OBJECT
 public:
-    /** Builds the menu and the field; window owns them and takes the shortcut that opens the
-     *  field's menu. */
-    explicit EncodingChooser(QWidget* window);
+    /** Builds the menu of encodings and the field; window owns them. The window's command table
+     *  adds ConvertToUtf81 to the menu; the submenu's item shows the key of EncodingMenu1. */
+    EncodingChooser(QWidget* window, const ActionRegistry& actions);
 
     QMenu* menu() const { return m_menu; }
     QToolButton* field() const { return m_field; }
@@ -34,8 +37,6 @@ public:
 signals:
     /** The user chose encoding for reading the document's bytes. */
     void encodingChosen(tavlor::TextEncoding encoding);
-    /** The user asked to rewrite the document as UTF-8. */
-    void convertChosen();
 
 private:
     QMenu* m_menu = nullptr;
