@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -181,24 +180,6 @@ private slots:
             const int room = panel->contentsRect().width() - 2 * panel->indent();
             QVERIFY2(panel->fontMetrics().horizontalAdvance(hint) <= room, qPrintable(hint));
         }
-    }
-
-    void ctrlShiftEOpensTheFieldsMenuFromEitherBox_data() {
-        QTest::addColumn<bool>("inFormulaBar");
-        QTest::newRow("in-cell editor") << false;
-        QTest::newRow("formula bar") << true;
-    }
-    void ctrlShiftEOpensTheFieldsMenuFromEitherBox() {
-        QFETCH(bool, inFormulaBar);
-        QMenu* menu = m_form->encodingChooser()->menu();
-        connect(menu, &QMenu::aboutToShow, menu,
-                [menu] { QTimer::singleShot(0, menu, &QMenu::close); });
-        QSignalSpy opened(menu, &QMenu::aboutToShow);
-        QLineEdit* box = inFormulaBar ? static_cast<QLineEdit*>(m_form->LabeledEdit1())
-                                      : static_cast<QLineEdit*>(m_form->S()->editor());
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(opened.count(), 1);
     }
 
 private:
