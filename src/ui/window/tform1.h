@@ -51,7 +51,7 @@ public:
 
     /** The window's command of id (a row of the command table), shared by menu items, toolbar
      *  buttons and shortcuts. */
-    QAction* action(std::string_view id) const { return m_actions.action(id); }
+    QAction* action(std::string_view id) const { return m_ActionList1.action(id); }
     /** A row of the window's command table (tform1_command_table.h). */
     struct Command;
 
@@ -222,7 +222,7 @@ private:
      *  encoding cannot hold (tform1_actions.cpp). */
     void buildEncodingControl();
 
-    tavlor::ui::ActionRegistry m_actions;
+    tavlor::ui::ActionRegistry m_ActionList1; // the command list: every row's action, by id
     tavlor::SheetDocument m_document;
     tavlor::ui::QtDocumentUi m_documentUi{this};
     tavlor::DocumentWorkflow m_workflow{m_document, m_documentUi};

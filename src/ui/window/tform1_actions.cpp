@@ -51,17 +51,17 @@ QAction* makeAction(QObject* owner, const TForm1::Command& command) {
 void TForm1::buildActions() {
     for (const Command& command : commandTable()) {
         QAction* action = makeAction(this, command);
-        m_actions.add(command.id, action); // one row per id
-        addAction(action);                 // shortcuts work wherever the focus is in the window
+        m_ActionList1.add(command.id, action); // one row per id
+        addAction(action);                     // shortcuts work wherever the focus is in the window
     }
     m_editCommands = new tavlor::ui::EditCommands(
-        this, m_actions, [this](const std::function<void()>& body) { runGuarded(body); },
+        this, m_ActionList1, [this](const std::function<void()>& body) { runGuarded(body); },
         [this](const std::string& hint) { showCellHint(hint); });
 }
 
 void TForm1::buildEncodingControl() {
     m_encodingControl = new tavlor::ui::DocumentEncodingControl(
-        this, m_actions, {m_document, *this, m_S, m_LabeledEdit1},
+        this, m_ActionList1, {m_document, *this, m_S, m_LabeledEdit1},
         [this](const std::function<void()>& body) { runGuarded(body); },
         [this](const QString& note) { m_StatusBar->setPanelText(0, note); });
     m_StatusBar->setTrailingField(m_encodingControl->chooser()->field());
@@ -90,7 +90,7 @@ void TForm1::buildMenu() {
             if (command.menu.separatorBefore != nullptr)
                 menu->addSeparator()->setObjectName(
                     QString::fromLatin1(command.menu.separatorBefore));
-            menu->addAction(m_actions.action(command.id));
+            menu->addAction(m_ActionList1.action(command.id));
         }
     };
     std::vector<QMenu*> shown;
@@ -124,7 +124,7 @@ void TForm1::buildMenu() {
 
 void TForm1::wireEvents() {
     for (const Command& command : commandTable())
-        connect(m_actions.action(command.id), &QAction::triggered, this,
+        connect(m_ActionList1.action(command.id), &QAction::triggered, this,
                 [this, handler = command.handler] { runGuarded([&] { handler(*this); }); });
 
     connect(m_S, &tavlor::ui::SheetGrid::selectCell, this, [this](int col, int row, bool* can) {
@@ -143,7 +143,7 @@ void TForm1::wireEvents() {
     std::vector<QAction*> keyed;
     for (const Command& command : commandTable()) {
         if (command.shortcut[0] != '\0')
-            keyed.push_back(m_actions.action(command.id));
+            keyed.push_back(m_ActionList1.action(command.id));
     }
     m_editCommands->watch(std::move(keyed), m_S, {m_S->editor(), m_LabeledEdit1});
 }

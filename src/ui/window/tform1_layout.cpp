@@ -107,7 +107,7 @@ void TForm1::buildToolBar() {
             continue;
         if (command.tool.separatorBefore != nullptr)
             place(m_ToolBar1->addSeparator(), command.tool.separatorBefore);
-        QAction* action = m_actions.action(command.id);
+        QAction* action = m_ActionList1.action(command.id);
         m_ToolBar1->addAction(action);
         place(action, command.tool.button);
     }
