@@ -56,12 +56,12 @@ TAboutBox::TAboutBox(QWidget* parent)
     font.setPixelSize(11);
     setFont(font);
 
-    m_Bevel1 = new QFrame(this);
-    m_Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_Bevel1->setLineWidth(1);
-    m_Bevel1->setGeometry(10, 10, 34, 34);
+    auto* bevel1 = new QFrame(this);
+    bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bevel1->setLineWidth(1);
+    bevel1->setGeometry(10, 10, 34, 34);
     // The thin frame has no mouse handling of its own: the links keep their state over it.
-    m_Bevel1->setAttribute(Qt::WA_NoMousePropagation);
+    bevel1->setAttribute(Qt::WA_NoMousePropagation);
 
     m_Image1 = new QLabel(this);
     m_Image1->setGeometry(11, 11, 32, 32);
@@ -74,8 +74,8 @@ TAboutBox::TAboutBox(QWidget* parent)
     m_Label5 = addText(QString::fromLatin1(kWebHost), 108, 64);
     QLabel* label6 = addText(QStringLiteral("E-mail:"), 55, 80);
     m_Label7 = addText(QString::fromLatin1(kMailAddress), 108, 80);
-    m_Label8 = addText(QStringLiteral("Licence terms: see license.txt"), 55, 104);
-    m_Label8->setAttribute(Qt::WA_NoMousePropagation);
+    QLabel* label8 = addText(QStringLiteral("Licence terms: see license.txt"), 55, 104);
+    label8->setAttribute(Qt::WA_NoMousePropagation);
 
     // A hint without "|" is both tooltip and long hint; these are the program's only tooltips.
     const QString webHint = QString::fromLatin1(kWebAddress);

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QList>
 
-class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -51,11 +50,9 @@ private:
     QLabel* addText(const QString& text, int left, int top);
     static void setHighlighted(QLabel* link, bool highlighted);
 
-    QFrame* m_Bevel1 = nullptr;
     QLabel* m_Image1 = nullptr;
     QLabel* m_Label5 = nullptr;
     QLabel* m_Label7 = nullptr;
-    QLabel* m_Label8 = nullptr;
     QPushButton* m_BitBtn1 = nullptr;
     QList<QWidget*> m_formMoveSources;
 };
