@@ -150,8 +150,10 @@ void keystroke(benchmark::State& state, bool full, bool turkish = false) {
 void downMove(benchmark::State& state, bool full) {
     auto form = makeForm(full);
     // Two cells of different text, also on the otherwise empty sheet.
-    form->S()->writeCell(3, 500, "first cell");
-    form->S()->writeCell(3, 501, "second one");
+    form->document().sheet().setCell(3, 500, "first cell");
+    form->S()->showCell(3, 500);
+    form->document().sheet().setCell(3, 501, "second one");
+    form->S()->showCell(3, 501);
     form->document().takeSnapshot();
     form->S()->moveTo(3, 500);
     settle();
@@ -168,7 +170,8 @@ void longCellKeystroke(benchmark::State& state, bool inFormulaBar) {
     while (text.size() < 100000)
         text += "word" + std::to_string(text.size() % 997) + ' ';
     text.resize(100000);
-    form->S()->writeCell(3, 500, text);
+    form->document().sheet().setCell(3, 500, text);
+    form->S()->showCell(3, 500);
     form->document().takeSnapshot();
     form->S()->moveTo(3, 500);
     QLineEdit* box = form->S()->editor();

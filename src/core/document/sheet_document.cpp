@@ -33,17 +33,21 @@ void SheetDocument::changeCheck() {
         m_view->contentChanged();
 }
 
-void SheetDocument::formulaBarEdited(int col, int row, std::optional<std::string> bytes) {
-    if (bytes)
+void SheetDocument::cellEdited(int col, int row, std::optional<std::string> bytes,
+                               EditSource source) {
+    if (source == EditSource::InCell && (!bytes || *bytes == m_sheet.cell(col, row))) {
+        if (m_view)
+            m_view->mirrorCell(col, row);
+        Genislik();
+        return;
+    }
+    if (bytes) {
         m_sheet.setCell(col, row, std::move(*bytes));
+        if (m_view)
+            m_view->showEditedCell(col, row, source);
+    }
     Genislik();
     changeCheck();
-}
-
-void SheetDocument::cellEdited(int col, int row) {
-    if (m_view)
-        m_view->mirrorCell(col, row);
-    Genislik();
 }
 
 void SheetDocument::takeSnapshot() {

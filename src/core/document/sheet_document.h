@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/sheet_view.h"
 #include "core/files/file_stamp.h"
 #include "core/format/load_report.h"
 #include "core/sheet/content_snapshot.h"
@@ -12,8 +13,6 @@
 #include <string>
 
 namespace tavlor {
-
-class SheetView;
 
 /** The sheet with its change tracking and the routines that clear, load, write and measure it,
  *  reporting to the window through SheetView. */
@@ -34,13 +33,14 @@ public:
     /** The change check: content differs from ContentSnapshot -> modified (sticky); snapshot =
      * content. */
     void changeCheck();
-    /** What a change of the formula bar does to the sheet: the bytes the user typed, when given,
-     *  become cell (col, row); none when the program only mirrored a cell into the bar or the bar
-     *  shows a huge cell in part. Then Genislik and the change check. */
-    void formulaBarEdited(int col, int row, std::optional<std::string> bytes);
-    /** What typing in the in-cell editor does once its text is in cell (col, row): the formula bar
-     *  mirrors the cell (SheetView::mirrorCell), then Genislik. */
-    void cellEdited(int col, int row);
+    /** An edit of cell (col, row) in source enters the document here, once. The user's bytes, when
+     *  given, become the cell and the other views show it (SheetView::showEditedCell); then
+     *  Genislik and the change check. No bytes come when the formula bar shows what the program put
+     *  there or part of a huge cell: then only Genislik and the change check run. From the in-cell
+     *  editor, no bytes or those the cell holds are no edit (the editor left a cell it had stored,
+     *  or its text was refused): the formula bar shows the cell again (SheetView::mirrorCell), then
+     *  Genislik. */
+    void cellEdited(int col, int row, std::optional<std::string> bytes, EditSource source);
     /** Snapshot := current content (end of a load). */
     void takeSnapshot();
     /** Snapshot := empty text (start-up, Sil). */

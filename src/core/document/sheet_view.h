@@ -6,6 +6,9 @@
 
 namespace tavlor {
 
+/** Where the user typed an edit of a cell. */
+enum class EditSource { InCell, FormulaBar };
+
 /** What the sheet routines need from the window: the formula bar, the current cell and two status
  *  panels. The Qt window implements it; core tests use a headless stand-in. */
 class SheetView {
@@ -15,9 +18,12 @@ public:
      *  then the used extent and the change check), unless it already was empty. */
     virtual void clearFormulaBar() = 0;
     /** The formula bar shows cell (col, row) because the program put it there, not the user: when
-     *  its text changes, its change handling only measures (SheetDocument::formulaBarEdited without
-     *  bytes) and writes nothing back. */
+     *  its text changes, its change handling only measures and checks (SheetDocument::cellEdited
+     *  without bytes) and writes nothing back. */
     virtual void mirrorCell(int col, int row) = 0;
+    /** The user's edit in source is in cell (col, row): the grid redraws the cell and the other box
+     *  (the formula bar, or the in-cell editor) shows it, without change handling of its own. */
+    virtual void showEditedCell(int col, int row, EditSource source) = 0;
     /** Assigns the current column / row; moves (and runs the selection handling) only when the
      *  value differs from the present one. */
     virtual void setCurrentCol(int col) = 0;

@@ -21,7 +21,7 @@ constexpr int kDefaultColWidth = 100;
 constexpr int kDefaultRowHeight = 20;
 } // namespace
 
-SheetGrid::SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent)
+SheetGrid::SheetGrid(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent)
     : QTableView(parent), m_sheet(sheet), m_codec(codec),
       m_model(new SheetModel(sheet, codec, this)) {
     setHorizontalHeader(new FixedSizeHeader(Qt::Horizontal, this));
@@ -115,9 +115,8 @@ void SheetGrid::moveTo(int col, int row, bool keepAnchor) {
     emit cellClick();
 }
 
-void SheetGrid::writeCell(int col, int row, std::string text) {
-    m_sheet.setCell(col, row, std::move(text));
-    showCell(col, row);
+void SheetGrid::redrawCell(int col, int row) {
+    m_model->cellChanged(col, row);
 }
 
 void SheetGrid::showCell(int col, int row) {
@@ -210,24 +209,7 @@ void SheetGrid::closeEditor() {
 void SheetGrid::commitEditor() {
     if (m_editorCol < 1 || m_editorRow < 1)
         return;
-    const int col = m_editorCol;
-    const int row = m_editorRow;
-    const QString text = m_editor->text();
-    // A huge cell is only shown in part (read-only): its part must never be written back.
-    if (m_editor->isReadOnly()) {
-        emit setEditText(col, row, text);
-        return;
-    }
-    std::optional<std::string> bytes = toBytes(text, m_codec);
-    if (!bytes) {
-        // The editor refuses characters the encoding cannot hold; should one get in, the cell
-        // keeps its bytes and the editor shows them again.
-        showInEditor(m_sheet.cell(col, row));
-    } else if (*bytes != m_sheet.cell(col, row)) {
-        m_sheet.setCell(col, row, std::move(*bytes));
-        m_model->cellChanged(col, row);
-    }
-    emit setEditText(col, row, text);
+    emit setEditText(m_editorCol, m_editorRow, m_editor->text());
 }
 
 void SheetGrid::showInEditor(const std::string& cell) {
@@ -241,7 +223,7 @@ void SheetGrid::showInEditor(const std::string& cell, const QString& text) {
 }
 
 void SheetGrid::onEditorEdited() {
-    // Every user change of the editor's text is stored at once and reported.
+    // Every user change of the editor's text is reported at once, to be stored.
     commitEditor();
 }
 

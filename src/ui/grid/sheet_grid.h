@@ -13,12 +13,14 @@ class CellEditor;
 
 /** The grid S: shows the sheet with its header row and column, keeps the current cell (in sheet
  *  coordinates, always a data cell) and the in-cell editor on it, and reports select-cell,
- *  set-edit-text and click events in the order the window's handlers rely on. */
+ *  set-edit-text and click events in the order the window's handlers rely on. It never writes the
+ *  sheet: the editor's text goes to the set-edit-text handler. */
 class SheetGrid : public QTableView {
     Q_OBJECT
 public:
     /** Shows sheet, its bytes read through codec (which may change its encoding later). */
-    SheetGrid(tavlor::Sheet& sheet, const tavlor::TextCodec& codec, QWidget* parent = nullptr);
+    SheetGrid(const tavlor::Sheet& sheet, const tavlor::TextCodec& codec,
+              QWidget* parent = nullptr);
     ~SheetGrid() override;
 
     int col() const { return m_col; }
@@ -32,9 +34,8 @@ public:
      */
     void moveTo(int col, int row, bool keepAnchor = false);
 
-    /** The program writes a cell: stored, redrawn, and the editor shows it when it is on that cell
-     *  (whole text selected); no set-edit-text event. */
-    void writeCell(int col, int row, std::string text);
+    /** Cell (col, row) changed through the in-cell editor: redrawn, the editor left as it is. */
+    void redrawCell(int col, int row);
     /** Cell (col, row) changed in the sheet behind the grid: redrawn, and the editor shows it when
      *  it is on that cell (whole text selected); no set-edit-text event. */
     void showCell(int col, int row);
@@ -70,7 +71,8 @@ public:
 signals:
     /** Before the current cell becomes (col, row); a handler may clear *canSelect. */
     void selectCell(int col, int row, bool* canSelect);
-    /** After the editor's text was stored into (col, row) (typing, or a commit). */
+    /** The editor's text for cell (col, row): on every change the user makes, and when the editor
+     *  leaves the cell (a commit). */
     void setEditText(int col, int row, const QString& value);
     /** After a move or a mouse press that selected a cell. */
     void cellClick();
@@ -117,7 +119,7 @@ private:
     int pageRows() const;
     int pageCols() const;
 
-    tavlor::Sheet& m_sheet;
+    const tavlor::Sheet& m_sheet;
     const tavlor::TextCodec& m_codec;
     SheetModel* m_model = nullptr;
     CellEditor* m_editor = nullptr;

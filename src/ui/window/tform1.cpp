@@ -8,12 +8,11 @@
 #include "ui/desktop/window_placement.h"
 #include "ui/dialogs/copyable_message_box.h"
 #include "ui/encoding/document_encoding_control.h"
-#include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/recovery/recovery_timer.h"
 #include "ui/text/bytetext.h"
 #include "ui/text/formula_bar.h"
-#include "ui/window/status_panels.h"
+#include "ui/view/status_panels.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,7 +40,6 @@ TForm1::TForm1(QWidget* parent)
       m_recoveryUi(this, m_documentUi,
                    [this](const QString& text) { m_StatusBar->setPanelText(0, text); }) {
     tavlorInitResources();
-    m_document.setView(this);
     setObjectName(QStringLiteral("Form1"));
     QFont windowFont(QStringLiteral("Tahoma"));
     windowFont.setPixelSize(11);
@@ -52,6 +50,7 @@ TForm1::TForm1(QWidget* parent)
 
     buildActions();
     buildLayout();
+    buildSheetView();
     buildMenu();
     createCommandParts();
     wireEvents();
@@ -76,7 +75,6 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate() {
-    EditTextSync = false;
     setWindowTitle(AppTitle);
     tavlor::ui::setApplicationTitle(windowTitle());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -243,37 +241,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip)
         return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TForm1::clearFormulaBar() {
-    m_LabeledEdit1->setReadOnly(false);
-    m_LabeledEdit1->assign(QString());
-}
-
-// The sheet routines assign the current cell after they rewrote the sheet (clear, load).
-void TForm1::setCurrentCol(int col) {
-    m_S->setCol(col);
-    m_S->resyncWithSheet();
-}
-
-void TForm1::setCurrentRow(int row) {
-    m_S->setRow(row);
-    m_S->resyncWithSheet();
-    hintHugeCell(m_S->col(), m_S->row());
-}
-
-void TForm1::forgetEditHistory() {
-    // setText drops a box's undo history also when the text stays the same (then no change event).
-    for (QLineEdit* box : std::initializer_list<QLineEdit*>{m_LabeledEdit1, m_S->editor()})
-        box->setText(box->text());
-}
-
-void TForm1::showTotals(const std::string& text) {
-    m_StatusBar->setPanelText(4, toText(text));
-}
-
-void TForm1::showModified(bool modified) {
-    m_StatusBar->setPanelText(1, modified ? QStringLiteral("Modified") : QString());
 }
 
 void TForm1::showEncoding(tavlor::TextEncoding encoding) {

@@ -2,7 +2,6 @@
 
 #include "core/document/document_workflow.h"
 #include "core/document/sheet_document.h"
-#include "core/document/sheet_view.h"
 #include "core/recovery/document_recovery.h"
 #include "core/recovery/recovery_store.h"
 #include "ui/commands/action_registry.h"
@@ -36,12 +35,13 @@ class PrintController;
 class RecoveryTimer;
 class StatusPanels;
 class ToolBarStyle;
+class WindowSheetView;
 } // namespace tavlor::ui
 
 /** The main window: toolbar, formula panel, the sheet grid S, the tab strip and the status bar,
- *  with every command of the program; it owns the document and keeps grid, formula bar and status
- *  panels in step. */
-class TForm1 : public QMainWindow, private tavlor::SheetView {
+ *  with every command of the program; it owns the document and the view that keeps grid, formula
+ *  bar and status panels in step with it. */
+class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -79,6 +79,8 @@ public:
     QString panelText(int index) const;
     tavlor::SheetDocument& document() { return m_document; }
     const tavlor::SheetDocument& document() const { return m_document; }
+    /** The document's view: grid, formula bar, cell name and status panels kept in step. */
+    const tavlor::ui::WindowSheetView& sheetView() const { return *m_sheetView; }
 
     // Entry points run from outside the window: main, drops, tests.
     /** Opens dropped files, given as the bytes of their paths (tform1_documents.cpp). */
@@ -111,10 +113,6 @@ public:
     /** Where this window's recovery file goes; empty before the first write. */
     const std::string& recoveryFile() const { return m_recoveryStore.ownFile(); }
 
-    // Guard flags of the mirrored controls.
-    bool EditTextSync = false; // true only while SSetEditText assigns the formula bar
-    bool SelectSync = false;   // true only while SSelectCell runs
-
 protected:
     bool event(QEvent* event) override;
     void setVisible(bool visible) override;
@@ -135,22 +133,6 @@ private:
     /** First tick after start-up: moves the window to the top of the screen, once. */
     void Timer1Timer();
     void Exit1Click();
-
-    // Cell selection and the formula bar (tform1_cells.cpp).
-    /** Before (ACol, ARow) becomes current: formula bar, row/column panels and cell name. */
-    void SSelectCell(int ACol, int ARow, bool& CanSelect);
-    /** After the editor's text was stored in (ACol, ARow): formula bar, then the used extent. */
-    void SSetEditText(int ACol, int ARow, const QString& Value);
-    /** After a move: the formula bar shows the current cell. */
-    void SClick();
-    /** The formula bar changed: write it into the current cell (unless a guard is set), then the
-     *  used extent and the change check. */
-    void LabeledEdit1Change();
-    /** After the user typed, pasted or cut in the in-cell editor or the formula bar: panel 0 says
-     *  when the current cell's new text will read back split from the file, and why. */
-    void hintSplitCell();
-    /** Panel 0 says why cell (col, row) is not edited in place when it is huge. */
-    void hintHugeCell(int col, int row);
 
     // Document commands (tform1_documents.cpp).
     void FileNew1Execute() { runSettled(&tavlor::DocumentWorkflow::newDocument); }
@@ -177,7 +159,7 @@ private:
     /** After the start-up boxes: offers what earlier runs that did not end properly left. */
     void offerRecovery();
     /** The content changed: the recovery write comes due. */
-    void contentChanged() override;
+    void contentChanged();
 
     /** Runs body; a FileError or other exception ends it and shows the error box. */
     void runGuarded(const std::function<void()>& body);
@@ -188,20 +170,9 @@ private:
     /** The error box: application title as caption, stop icon, OK. */
     void showError(const std::string& message);
 
-    // tavlor::SheetView
-    void clearFormulaBar() override;
-    void mirrorCell(int col, int row) override;
-    void setCurrentCol(int col) override;
-    void setCurrentRow(int row) override;
-    void forgetEditHistory() override;
-    void showTotals(const std::string& text) override;
-    void showModified(bool modified) override;
-    void showEncoding(tavlor::TextEncoding encoding) override;
-
-    /** Panel 0 shows hint; an empty hint clears the previous one if panel 0 still shows it. */
-    void showCellHint(const std::string& hint);
-    /** The formula bar shows cell, read-only when it is huge. */
-    void showInFormulaBar(const std::string& cell);
+    /** The document's encoding changed: the chooser, grid and editor show it (tform1_encoding.cpp).
+     */
+    void showEncoding(tavlor::TextEncoding encoding);
 
     /** The window's commands, one row each (tform1_command_table.cpp). */
     static std::span<const Command> commandTable();
@@ -210,6 +181,8 @@ private:
     void buildLayout();
     void buildToolBar();
     void buildFormulaPanel(QWidget* parent);
+    /** The document's view over the controls; the document reports to it from now on. */
+    void buildSheetView();
     void buildActions();
     void buildMenu();
     void wireEvents();
@@ -242,8 +215,8 @@ private:
     tavlor::ui::StatusPanels* m_StatusBar = nullptr;
     QTimer* m_Timer1 = nullptr;
     tavlor::ui::EditCommands* m_editCommands = nullptr;
+    tavlor::ui::WindowSheetView* m_sheetView = nullptr;
     bool m_shownOnce = false;
-    QString m_cellHint; // the hint about the current cell that panel 0 shows, if any
     bool m_startupBoxesReleased = false;
     tavlor::ui::FindDialog* m_FindDialog = nullptr;
     tavlor::ui::PrintController* m_printController = nullptr;

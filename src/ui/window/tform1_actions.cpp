@@ -9,7 +9,8 @@
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/text/formula_bar.h"
-#include "ui/window/status_panels.h"
+#include "ui/view/status_panels.h"
+#include "ui/view/window_sheet_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,12 +57,12 @@ void TForm1::buildActions() {
     }
     m_editCommands = new tavlor::ui::EditCommands(
         this, m_ActionList1, [this](const std::function<void()>& body) { runGuarded(body); },
-        [this](const std::string& hint) { showCellHint(hint); });
+        [this](const std::string& hint) { m_sheetView->showCellHint(hint); });
 }
 
 void TForm1::buildEncodingControl() {
     m_encodingControl = new tavlor::ui::DocumentEncodingControl(
-        this, m_ActionList1, {m_document, *this, m_S, m_LabeledEdit1},
+        this, m_ActionList1, {m_document, *m_sheetView, m_S, m_LabeledEdit1},
         [this](const std::function<void()>& body) { runGuarded(body); },
         [this](const QString& note) { m_StatusBar->setPanelText(0, note); });
     m_StatusBar->setTrailingField(m_encodingControl->chooser()->field());
@@ -126,18 +127,6 @@ void TForm1::wireEvents() {
     for (const Command& command : commandTable())
         connect(m_ActionList1.action(command.id), &QAction::triggered, this,
                 [this, handler = command.handler] { runGuarded([&] { handler(*this); }); });
-
-    connect(m_S, &tavlor::ui::SheetGrid::selectCell, this, [this](int col, int row, bool* can) {
-        runGuarded([&] { SSelectCell(col, row, *can); });
-    });
-    connect(m_S, &tavlor::ui::SheetGrid::setEditText, this,
-            [this](int col, int row, const QString& value) {
-                runGuarded([&] { SSetEditText(col, row, value); });
-            });
-    connect(m_S, &tavlor::ui::SheetGrid::cellClick, this, guarded(&TForm1::SClick));
-    connect(m_LabeledEdit1, &QLineEdit::textChanged, this, guarded(&TForm1::LabeledEdit1Change));
-    for (QLineEdit* box : std::initializer_list<QLineEdit*>{m_S->editor(), m_LabeledEdit1})
-        connect(box, &QLineEdit::textEdited, this, guarded(&TForm1::hintSplitCell));
 
     // Every command key reaches its command, also from the text boxes.
     std::vector<QAction*> keyed;

@@ -9,6 +9,7 @@
 #include "ui/grid/sheet_grid.h"
 #include "ui/print/print_controller.h"
 #include "ui/text/bytetext.h"
+#include "ui/view/window_sheet_view.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -61,8 +62,8 @@ void TForm1::FindDialogFind() {
     }
     activateWindow();
     m_S->setFocus(Qt::OtherFocusReason);
-    setCurrentCol(hit->col);
-    setCurrentRow(hit->row);
+    m_sheetView->setCurrentCol(hit->col);
+    m_sheetView->setCurrentRow(hit->row);
 }
 
 // VersionHistory1Click: shows versions.txt from the program's folder in the desktop's text

@@ -5,7 +5,8 @@
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/text/formula_bar.h"
-#include "ui/window/status_panels.h"
+#include "ui/view/status_panels.h"
+#include "ui/view/window_sheet_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -134,4 +135,14 @@ void TForm1::buildFormulaPanel(QWidget* panel) {
     m_fxLabel->setTextFormat(Qt::PlainText);
     m_fxLabel->setBuddy(m_LabeledEdit1);
     m_fxLabel->setGeometry(52, 4, 14, 13);
+}
+
+void TForm1::buildSheetView() {
+    m_sheetView = new tavlor::ui::WindowSheetView(
+        m_document, {m_S, m_LabeledEdit1, m_Label1, kLabel1Width, m_StatusBar},
+        {[this](const std::function<void()>& body) { runGuarded(body); },
+         [this](tavlor::TextEncoding encoding) { showEncoding(encoding); },
+         [this] { contentChanged(); }},
+        this);
+    m_document.setView(m_sheetView);
 }

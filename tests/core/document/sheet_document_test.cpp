@@ -27,7 +27,7 @@ TEST_F(SheetDocumentTest, TypingShowsModifiedOnceAndKeepsIt) {
     view.typeInCell("h");
     EXPECT_EQ(view.modifiedPanel(), "Modified");
     EXPECT_EQ(view.totalsPanel(), "Total Rows:1 Total Cols:1");
-    EXPECT_EQ(document.extentRuns(), 2u);
+    EXPECT_EQ(document.extentRuns(), 1u);
     EXPECT_EQ(document.changeChecks(), 1u);
     view.typeInCell("");
     EXPECT_EQ(view.modifiedPanel(), "Modified");
@@ -111,6 +111,11 @@ TEST_F(SheetDocumentTest, LoadRunsSilThenFillsMovesMeasuresAndSnapshots) {
     view.select(3, 1);
     EXPECT_FALSE(document.isModified());
     view.typeInCell("y2");
+    EXPECT_TRUE(document.isModified());
+    // Emptying A1 while the bar still shows the "" of the clear is an edit all the same.
+    document.Ac(path);
+    ASSERT_EQ(view.formulaBar(), "");
+    view.typeInCell("");
     EXPECT_TRUE(document.isModified());
 }
 

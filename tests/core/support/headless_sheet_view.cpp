@@ -19,7 +19,12 @@ void HeadlessSheetView::clearFormulaBar() {
 void HeadlessSheetView::mirrorCell(int col, int row) {
     m_log.push_back("mirrorCell " + std::to_string(col) + " " + std::to_string(row));
     if (showInBar(m_document.sheet().cell(col, row)))
-        m_document.formulaBarEdited(col, row, std::nullopt);
+        m_document.cellEdited(col, row, std::nullopt, EditSource::FormulaBar);
+}
+
+void HeadlessSheetView::showEditedCell(int col, int row, EditSource source) {
+    if (source == EditSource::InCell)
+        m_formulaBar = m_document.sheet().cell(col, row);
 }
 
 void HeadlessSheetView::setCurrentCol(int col) {
@@ -56,19 +61,18 @@ void HeadlessSheetView::showEncoding(TextEncoding encoding) {
 
 void HeadlessSheetView::setFormulaBar(const std::string& text) {
     if (showInBar(text))
-        m_document.formulaBarEdited(m_col, m_row, text);
+        m_document.cellEdited(m_col, m_row, text, EditSource::FormulaBar);
 }
 
 void HeadlessSheetView::typeInCell(const std::string& text) {
-    m_document.sheet().setCell(m_col, m_row, text);
-    m_document.cellEdited(m_col, m_row);
+    m_document.cellEdited(m_col, m_row, text, EditSource::InCell);
 }
 
 void HeadlessSheetView::select(int col, int row) {
     m_col = col;
     m_row = row;
     if (showInBar(m_document.sheet().cell(m_col, m_row)))
-        m_document.formulaBarEdited(m_col, m_row, std::nullopt);
+        m_document.cellEdited(m_col, m_row, std::nullopt, EditSource::FormulaBar);
 }
 
 bool HeadlessSheetView::showInBar(const std::string& text) {

@@ -22,6 +22,8 @@ public:
     // SheetView
     void clearFormulaBar() override;
     void mirrorCell(int col, int row) override;
+    /** The bar shows a cell typed in the in-cell editor; not logged. */
+    void showEditedCell(int col, int row, EditSource source) override;
     void setCurrentCol(int col) override;
     void setCurrentRow(int row) override;
     void forgetEditHistory() override;
@@ -32,8 +34,8 @@ public:
     /** Typing in the formula bar: when the text differs, the document takes it into the current
      *  cell. */
     void setFormulaBar(const std::string& text);
-    /** One keystroke in the in-cell editor leaving text in the current cell: the editor stores it,
-     *  then the document's edit handling runs. */
+    /** One keystroke in the in-cell editor leaving text in the current cell: the editor hands it
+     *  to the document's edit handling. */
     void typeInCell(const std::string& text);
     /** Selects a cell: the bar mirrors the new cell (measuring when its text differs). */
     void select(int col, int row);
@@ -44,7 +46,8 @@ public:
     /** Status panel 4 and panel 1 as the window would show them. */
     const std::string& totalsPanel() const { return m_totals; }
     const std::string& modifiedPanel() const { return m_modifiedText; }
-    /** Every call from the document, in order: "clearFormulaBar", "mirrorCell 1 1",
+    /** Every call from the document but showEditedCell, in order: "clearFormulaBar",
+     *  "mirrorCell 1 1",
      *  "setCurrentCol 1",
      *  "setCurrentRow 1", "forgetEditHistory", "showTotals <text>", "showModified 0|1",
      *  "showEncoding <name>". */

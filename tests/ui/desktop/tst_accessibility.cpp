@@ -4,7 +4,7 @@
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/encoding/encoding_chooser.h"
-#include "ui/window/status_panels.h"
+#include "ui/view/status_panels.h"
 #include "ui/window/tform1.h"
 
 #include <QAccessible>

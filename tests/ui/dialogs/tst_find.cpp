@@ -70,7 +70,8 @@ void TestFind::cleanup() {
 }
 
 void TestFind::put(int col, int row, const char* text) {
-    m_window->S()->writeCell(col, row, text);
+    m_window->document().sheet().setCell(col, row, text);
+    m_window->S()->showCell(col, row);
     m_window->document().Genislik();
 }
 

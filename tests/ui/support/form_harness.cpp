@@ -32,7 +32,8 @@ std::string cell(const TForm1& form, int col, int row) {
 }
 
 void putCell(TForm1& form, int col, int row, const std::string& bytes) {
-    form.S()->writeCell(col, row, bytes);
+    form.document().sheet().setCell(col, row, bytes);
+    form.S()->showCell(col, row);
 }
 
 void markSaved(TForm1& form) {

@@ -4,7 +4,7 @@
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/text/formula_bar.h"
-#include "ui/window/status_panels.h"
+#include "ui/view/status_panels.h"
 #include "ui/window/tform1.h"
 
 #include <QAction>
@@ -128,7 +128,7 @@ private slots:
 
         // A huge cell shown in part: the formula bar follows the editor into an encoding without
         // "…".
-        m_form->S()->writeCell(3, 1, std::string(200 * 1024, '\xFE'));
+        putCell(*m_form, 3, 1, std::string(200 * 1024, '\xFE'));
         m_form->S()->moveTo(3, 1);
         m_form->encodingChooser()->action(TextEncoding::Iso8859_15)->trigger();
         QVERIFY(m_form->S()->editor()->text().startsWith(QStringLiteral("þþ")));

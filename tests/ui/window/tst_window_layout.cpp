@@ -7,7 +7,8 @@
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/sheet_grid.h"
 #include "ui/text/formula_bar.h"
-#include "ui/window/status_panels.h"
+#include "ui/view/status_panels.h"
+#include "ui/view/window_sheet_view.h"
 #include "ui/window/tform1.h"
 
 #include <QAction>
@@ -43,8 +44,7 @@ private slots:
         QCOMPARE(form->S()->col(), 1);
         QCOMPARE(form->S()->row(), 1);
         QVERIFY(form->CurrentFileName().empty());
-        QVERIFY(!form->EditTextSync);
-        QVERIFY(!form->SelectSync);
+        QVERIFY(form->sheetView().formulaBarIsTheUsers());
         // First show ran the extent once and nothing else.
         QCOMPARE(counts(*form), (Counts{1, 0}));
         // The grid has the focus, through its editor on A1.

@@ -1,4 +1,4 @@
-#include "ui/window/status_panels.h"
+#include "ui/view/status_panels.h"
 
 #include "ui/desktop/accessible_panel.h"
 
