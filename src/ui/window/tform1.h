@@ -170,8 +170,7 @@ private:
     /** The error box: application title as caption, stop icon, OK. */
     void showError(const std::string& message);
 
-    /** The document's encoding changed: the chooser, grid and editor show it (tform1_encoding.cpp).
-     */
+    /** A new encoding: the chooser, the grid and the editor show it. */
     void showEncoding(tavlor::TextEncoding encoding);
 
     /** The window's commands, one row each (tform1_command_table.cpp). */
