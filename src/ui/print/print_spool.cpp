@@ -1,5 +1,6 @@
 #include "ui/print/print_spool.h"
 
+#include <QLibrary>
 #include <QPageLayout>
 #include <QPrintEngine>
 #include <QPrinter>
@@ -10,11 +11,25 @@
 
 namespace tavlor::ui {
 
+namespace {
+// CUPS is loaded by the first job handed to a queue, not at every start: linked to the program,
+// it brought a score of libraries (TLS, Kerberos, service discovery) and their set-up into each
+// start. Qt's print support has it loaded by then anyway, as choosing a queue goes through it.
+using PrintFile = decltype(&cupsPrintFile);
+PrintFile cupsPrintFunction() {
+    return reinterpret_cast<PrintFile>(
+        QLibrary::resolve(QStringLiteral("cups"), 2, "cupsPrintFile"));
+}
+} // namespace
+
 QString CupsPrintSpool::queueFor(const QPrinter& printer) const {
     return printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
 }
 
 bool CupsPrintSpool::submit(const SpoolJob& job) {
+    const PrintFile printFile = cupsPrintFunction();
+    if (printFile == nullptr)
+        return false;
     std::vector<cups_option_t> options;
     options.reserve(static_cast<std::size_t>(job.options.size()));
     for (const SpoolOption& option : job.options) {
@@ -24,8 +39,8 @@ bool CupsPrintSpool::submit(const SpoolJob& job) {
     // A queue's instance ("name/instance") only chooses settings; the job goes to the queue.
     const QByteArray queue = job.queue.section(u'/', 0, 0).toLocal8Bit();
     const int id =
-        cupsPrintFile(queue.constData(), job.file.toLocal8Bit().constData(), "",
-                      static_cast<int>(options.size()), options.empty() ? nullptr : options.data());
+        printFile(queue.constData(), job.file.toLocal8Bit().constData(), "",
+                  static_cast<int>(options.size()), options.empty() ? nullptr : options.data());
     return id > 0;
 }
 
