@@ -1,4 +1,5 @@
 // Program entry: the application object, its title and version, the main window, the event loop.
+#include "core/desktop/command_line.h"
 #include "ui/desktop/application_title.h"
 #include "ui/desktop/resources_init.h"
 #include "ui/desktop/termination_request.h"
@@ -7,10 +8,18 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 int main(int argc, char* argv[]) {
+    // The file to open at start-up, as raw bytes, is read on a thread of its own while Qt and
+    // the window start.
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::unique_ptr<tavlor::SheetLoadAhead> ahead;
+    if (const auto path = tavlor::CommandLine::fileToOpen(arguments))
+        ahead = std::make_unique<tavlor::SheetLoadAhead>(*path);
     // Every argument names a piece of the file's path, also one that looks like a Qt option
     // (-style, -platform, -reverse): Qt sees only the program path and takes its settings from
     // the environment (QT_QPA_PLATFORM, QT_STYLE_OVERRIDE, ...).
@@ -24,8 +33,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Vorlane Software"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavlor/icons/tavlor-48.png")));
     TForm1 Form1;
-    // The file to open at start-up, as raw bytes.
-    Form1.setCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    Form1.setCommandLine(std::move(arguments), std::move(ahead));
     // kill, a session's end: the unsaved work goes to the recovery file first, then the window
     // closes like the close button, asking about unsaved changes.
     const auto keep = [&Form1] { Form1.keepUnsavedWork(); };

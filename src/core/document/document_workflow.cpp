@@ -106,9 +106,10 @@ void DocumentWorkflow::queryClose(bool& canClose) {
     canClose = offerToSave(true, SaveFirst::Copy);
 }
 
-void DocumentWorkflow::openCommandLine(const std::vector<std::string>& arguments) {
+void DocumentWorkflow::openCommandLine(const std::vector<std::string>& arguments,
+                                       SheetLoadAhead* ahead) {
     if (const auto path = CommandLine::fileToOpen(arguments))
-        openChosenFile(*path);
+        openChosenFile(*path, ahead);
     m_document.Genislik();
 }
 
@@ -184,11 +185,11 @@ void DocumentWorkflow::resetCaption() {
     m_ui.setCaption(WindowTitle::unnamed());
 }
 
-void DocumentWorkflow::openChosenFile(const std::string& path) {
+void DocumentWorkflow::openChosenFile(const std::string& path, SheetLoadAhead* ahead) {
     m_currentFileName = path;
     LoadReport report;
     try {
-        report = m_document.Ac(m_currentFileName);
+        report = m_document.Ac(m_currentFileName, ahead);
     } catch (...) {
         // Never leave the document bound to a file that was not read: a later Save would
         // overwrite it unseen.

@@ -11,6 +11,7 @@ namespace tavlor {
 
 class DocumentUi;
 class SheetDocument;
+class SheetLoadAhead;
 
 /** Which file the sheet belongs to and the commands that replace, write, close or open it,
  *  guarding unsaved changes with the save prompts. */
@@ -39,8 +40,9 @@ public:
      *  written, so an error thrown by a failed write leaves closing refused. */
     void queryClose(bool& canClose);
     /** At start-up: open the file the command-line arguments (argv[1..]) name (CommandLine), then
-     *  Genislik. */
-    void openCommandLine(const std::vector<std::string>& arguments);
+     *  Genislik. Its cells come from ahead when that read the same file (SheetDocument::Ac). */
+    void openCommandLine(const std::vector<std::string>& arguments,
+                         SheetLoadAhead* ahead = nullptr);
     /** Opens dropped files one after another (prompting while the sheet is modified),
      *  then Genislik. An error stops the remaining files. */
     void openDropped(const std::vector<std::string>& paths);
@@ -51,8 +53,9 @@ public:
     void setCaption();
     /** Caption and application title = AppTitle. */
     void resetCaption();
-    /** Names the document after path and loads it. A failed load leaves the document unnamed. */
-    void openChosenFile(const std::string& path);
+    /** Names the document after path and loads it (from ahead when it read that file). A failed
+     *  load leaves the document unnamed. */
+    void openChosenFile(const std::string& path, SheetLoadAhead* ahead = nullptr);
     /** Unmodified, unnamed, empty sheet, caption AppTitle. */
     void startEmpty();
     /** Before the document is replaced by other content: true when it has no unsaved changes or

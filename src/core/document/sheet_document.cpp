@@ -1,5 +1,6 @@
 #include "core/document/sheet_document.h"
 
+#include "core/document/sheet_load_ahead.h"
 #include "core/document/sheet_view.h"
 #include "core/format/file_reader.h"
 #include "core/format/semicolon_reader.h"
@@ -89,8 +90,12 @@ void SheetDocument::Sil() {
     markUnmodified();
 }
 
-LoadReport SheetDocument::Ac(const std::string& path) {
+LoadReport SheetDocument::Ac(const std::string& path, SheetLoadAhead* ahead) {
     Sil();
+    if (ahead != nullptr && ahead->fits(path)) {
+        ahead->moveInto(m_sheet);
+        return finishLoad(ahead->encoding(), ahead->report());
+    }
     SemicolonReader reader(m_sheet);
     FileStamp stamp;
     try {
@@ -100,10 +105,14 @@ LoadReport SheetDocument::Ac(const std::string& path) {
         m_sheet.clearData();
         throw;
     }
-    // Before the current cell is set, so the window shows the loaded text in its encoding.
-    setEncoding(reader.markedEncoding().value_or(detectEncoding(m_sheet)));
     LoadReport report = reader.report();
     report.file = stamp;
+    return finishLoad(reader.markedEncoding().value_or(detectEncoding(m_sheet)), report);
+}
+
+LoadReport SheetDocument::finishLoad(TextEncoding encoding, LoadReport report) {
+    // Before the current cell is set, so the window shows the loaded text in its encoding.
+    setEncoding(encoding);
     if (m_view) {
         m_view->setCurrentCol(1);
         m_view->setCurrentRow(1);
@@ -116,13 +125,7 @@ LoadReport SheetDocument::Ac(const std::string& path) {
 void SheetDocument::restore(TextEncoding encoding, const std::function<void(Sheet&)>& fill) {
     Sil();
     fill(m_sheet);
-    setEncoding(encoding);
-    if (m_view) {
-        m_view->setCurrentCol(1);
-        m_view->setCurrentRow(1);
-    }
-    Genislik();
-    takeSnapshot();
+    finishLoad(encoding, LoadReport());
     m_modified = true;
     if (m_view)
         m_view->showModified(true);

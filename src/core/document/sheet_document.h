@@ -14,6 +14,8 @@
 
 namespace tavlor {
 
+class SheetLoadAhead;
+
 /** The sheet with its change tracking and the routines that clear, load, write and measure it,
  *  reporting to the window through SheetView. */
 class SheetDocument {
@@ -54,8 +56,9 @@ public:
     void Sil();
     /** Ac: load the semicolon file at path (Sil first, even when the open fails). Throws FileError
      *  with "Cannot open file "%s". %s" when it cannot be opened or read. Returns what of the file
-     *  did not fit in the sheet. */
-    LoadReport Ac(const std::string& path);
+     *  did not fit in the sheet. The cells come from ahead when it read the same file unchanged
+     *  (it must have ended: SheetLoadAhead::wait). */
+    LoadReport Ac(const std::string& path, SheetLoadAhead* ahead = nullptr);
     /** The encoding the document's bytes are read in: detected by every load, UTF-8 after Sil. */
     TextEncoding encoding() const { return m_codec.encoding(); }
     const TextCodec& codec() const { return m_codec; }
@@ -79,6 +82,10 @@ public:
     std::uint64_t changeChecks() const { return m_changeChecks; }
 
 private:
+    /** The end of a load, once the cells are in: the encoding, the current cell, the extent and
+     *  the snapshot. */
+    LoadReport finishLoad(TextEncoding encoding, LoadReport report);
+
     Sheet m_sheet;
     TextCodec m_codec;
     ContentSnapshot m_snapshot;

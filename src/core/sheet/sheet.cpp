@@ -18,11 +18,20 @@ std::size_t nextDataIndex(std::size_t index) {
     return index;
 }
 
+// What a data cell of a row not made yet holds.
+const std::string* emptyRow() {
+    static const std::string kEmptyRow[Sheet::kColumns];
+    return kEmptyRow;
+}
+
 } // namespace
 
 Sheet::Sheet()
-    : m_cells(kCellCount), m_rowFilled(kRows, 0), m_colFilled(kColumns, 0),
-      m_journalled(kCellCount, false) {}
+    : m_rowHeaders(kRows), m_colHeaders(kColumns), m_rowFilled(kRows, 0), m_colFilled(kColumns, 0),
+      m_journalled(kCellCount, false) {
+    // Reserved memory is not touched until a row is made in it.
+    m_cells.reserve(kCellCount);
+}
 
 void Sheet::checkRange(int col, int row) const {
     if (col < 0 || col >= kColumns || row < 0 || row >= kRows)
@@ -32,20 +41,37 @@ void Sheet::checkRange(int col, int row) const {
 
 const std::string& Sheet::cell(int col, int row) const {
     checkRange(col, row);
-    return m_cells[indexOf(col, row)];
+    if (col == 0)
+        return m_rowHeaders[static_cast<std::size_t>(row)];
+    if (row == 0)
+        return m_colHeaders[static_cast<std::size_t>(col)];
+    const std::size_t index = indexOf(col, row);
+    return index < m_cells.size() ? m_cells[index] : emptyRow()[0];
+}
+
+const std::string* Sheet::rowCells(int row) const {
+    const std::size_t index = indexOf(0, row);
+    return index < m_cells.size() ? m_cells.data() + index : emptyRow();
 }
 
 void Sheet::setCell(int col, int row, std::string text) {
     checkRange(col, row);
-    const std::size_t index = indexOf(col, row);
-    if (col == 0 || row == 0)
-        m_cells[index] = std::move(text);
+    if (col == 0)
+        m_rowHeaders[static_cast<std::size_t>(row)] = std::move(text);
+    else if (row == 0)
+        m_colHeaders[static_cast<std::size_t>(col)] = std::move(text);
     else
-        writeDataCell(index, col, row, std::move(text));
+        writeDataCell(indexOf(col, row), col, row, std::move(text));
+}
+
+std::string& Sheet::dataCell(std::size_t index, int row) {
+    if (index >= m_cells.size())
+        m_cells.resize(indexOf(0, row + 1));
+    return m_cells[index];
 }
 
 void Sheet::writeDataCell(std::size_t index, int col, int row, std::string&& text) {
-    std::string& current = m_cells[index];
+    std::string& current = dataCell(index, row);
     if (current == text)
         return;
     const bool wasFilled = !current.empty();
@@ -73,7 +99,7 @@ void Sheet::writeDataCell(std::size_t index, int col, int row, std::string&& tex
 
 void Sheet::loadCell(int col, int row, std::string_view text) {
     const std::size_t index = indexOf(col, row);
-    std::string& current = m_cells[index];
+    std::string& current = dataCell(index, row);
     if (!current.empty() || text.empty() || (m_journalling && !m_journalled[index])) {
         writeDataCell(index, col, row, std::string(text));
         return;
@@ -89,10 +115,10 @@ void Sheet::loadCell(int col, int row, std::string_view text) {
 
 void Sheet::writeHeaders() {
     for (int r = 1; r <= kLastRow; ++r)
-        m_cells[indexOf(0, r)] = std::to_string(r);
+        m_rowHeaders[static_cast<std::size_t>(r)] = std::to_string(r);
     for (int c = 1; c <= kLastCol; ++c)
-        m_cells[indexOf(c, 0)] = std::string(1, static_cast<char>(64 + c));
-    m_cells[indexOf(0, 0)].clear();
+        m_colHeaders[static_cast<std::size_t>(c)] = std::string(1, static_cast<char>(64 + c));
+    m_rowHeaders[0].clear();
 }
 
 std::string Sheet::cellName(int col, int row) const {
@@ -154,6 +180,20 @@ std::string Sheet::contentText() const {
             text += m_cells[indexOf(c, r)];
     }
     return text;
+}
+
+void Sheet::swapData(Sheet& from) {
+    if (m_journalling || from.m_journalling)
+        throw std::logic_error("a journalling sheet cannot swap its cells");
+    m_cells.swap(from.m_cells);
+    m_rowFilled.swap(from.m_rowFilled);
+    m_colFilled.swap(from.m_colFilled);
+    std::swap(m_rowBound, from.m_rowBound);
+    std::swap(m_colBound, from.m_colBound);
+    std::swap(m_contentBytes, from.m_contentBytes);
+    std::swap(m_filledCells, from.m_filledCells);
+    std::swap(m_maxRow, from.m_maxRow);
+    std::swap(m_maxCol, from.m_maxCol);
 }
 
 void Sheet::restartJournal() {

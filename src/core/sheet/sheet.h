@@ -10,7 +10,8 @@
 namespace tavlor {
 
 /** The one sheet: 27 x 10000 byte-string cells (row 0 and column 0 hold the headers) and its used
- * extent. */
+ * extent. The data cells exist up to the highest row written so far, so an empty sheet costs
+ * little to make; the room for all of them is reserved at once, so no cell ever moves. */
 class Sheet {
 public:
     static constexpr int kColumns = 27; // 0..26; column 0 is the row header
@@ -33,9 +34,9 @@ public:
     /** Writes data cell (col, row), 1..26 x 1..9999 (not checked), for the loader, which fills a
      *  cleared sheet: cheaper than setCell when the cell is still empty. */
     void loadCell(int col, int row, std::string_view text);
-    /** The 27 cells of a row, column 0 first; row in 0..9999 (not checked). For whole-sheet
-     *  readers such as the file writer. */
-    const std::string* rowCells(int row) const { return m_cells.data() + indexOf(0, row); }
+    /** The 27 cells of data row row, 1..9999 (not checked), from index 0, which is always empty
+     *  (the row's header is cell(0, row)). For whole-sheet readers such as the file writer. */
+    const std::string* rowCells(int row) const;
 
     /** Row numbers 1..9999 into column 0, then letters A..Z into row 0; (0, 0) stays empty. */
     void writeHeaders();
@@ -61,6 +62,10 @@ public:
     /** Number of non-empty data cells right now. */
     std::int64_t filledCells() const { return m_filledCells; }
 
+    /** Takes the data cells of from, which gets these ones; the headers stay. For a sheet loaded
+     *  ahead (SheetLoadAhead). Neither sheet may be journalling: throws std::logic_error. */
+    void swapData(Sheet& from);
+
     /** Starts recording the old text of every data cell written from now on (the journal base is
      *  the content as it is now); forgets what was recorded before. */
     void restartJournal();
@@ -81,10 +86,16 @@ private:
         return static_cast<std::size_t>(row) * kColumns + static_cast<std::size_t>(col);
     }
     void checkRange(int col, int row) const;
+    // The data cell at index, of row row, made with its row when the row did not exist yet.
+    std::string& dataCell(std::size_t index, int row);
     // Writes a data cell and keeps the counts, the byte total and the journal in step.
     void writeDataCell(std::size_t index, int col, int row, std::string&& text);
 
-    std::vector<std::string> m_cells;       // row-major: index = row * kColumns + col
+    std::vector<std::string> m_cells;       // row-major: index = row * kColumns + col; data rows
+                                            // up to the highest one written (row 0 and column 0
+                                            // stay empty)
+    std::vector<std::string> m_rowHeaders;  // column 0, one per row
+    std::vector<std::string> m_colHeaders;  // row 0, one per column
     std::vector<std::uint32_t> m_rowFilled; // non-empty data cells per row
     std::vector<std::uint32_t> m_colFilled; // non-empty data cells per column
     int m_rowBound = 0; // no data row above this one holds text (may still be empty itself)

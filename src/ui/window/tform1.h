@@ -2,6 +2,7 @@
 
 #include "core/document/document_workflow.h"
 #include "core/document/sheet_document.h"
+#include "core/document/sheet_load_ahead.h"
 #include "core/recovery/document_recovery.h"
 #include "core/recovery/recovery_store.h"
 #include "ui/commands/action_registry.h"
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -85,8 +87,10 @@ public:
     // Entry points run from outside the window: main, drops, tests.
     /** Opens dropped files, given as the bytes of their paths (tform1_documents.cpp). */
     void WMDropFiles(const std::vector<std::string>& paths);
-    /** The command-line arguments after the program path; FormShow opens the file they name. */
-    void setCommandLine(std::vector<std::string> arguments);
+    /** The command-line arguments after the program path; FormShow opens the file they name,
+     *  taking its cells from ahead when that read the same file. */
+    void setCommandLine(std::vector<std::string> arguments,
+                        std::unique_ptr<tavlor::SheetLoadAhead> ahead = nullptr);
     /** The save prompt, the Open and Save dialogs, the caption and the load warning. */
     tavlor::ui::QtDocumentUi& documentUi() { return m_documentUi; }
     // Find and About (tform1_commands.cpp).
@@ -203,6 +207,7 @@ private:
     tavlor::ui::QtRecoveryUi m_recoveryUi;
     tavlor::ui::RecoveryTimer* m_recoveryTimer = nullptr;
     std::vector<std::string> m_commandLine;
+    std::unique_ptr<tavlor::SheetLoadAhead> m_loadAhead; // the start-up file, read meanwhile
     tavlor::ui::SheetGrid* m_S = nullptr;
     tavlor::ui::FormulaBar* m_LabeledEdit1 = nullptr;
     QLabel* m_fxLabel = nullptr;

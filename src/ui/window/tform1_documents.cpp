@@ -35,12 +35,17 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::FormShow() {
     const SettleAfter settle(m_recovery);
+    // The file read ahead holds its file until the read ends; a save in place is only restored
+    // after that, and a restored file is read anew.
+    const std::unique_ptr<tavlor::SheetLoadAhead> ahead = std::move(m_loadAhead);
+    if (ahead)
+        ahead->wait();
     // A save in place cut short at the last run gets its file's old bytes back before any file
     // is read; the box waits, like the start-up file's boxes, until the window stands in place.
     const std::vector<std::string> restored = tavlor::recoverInterruptedSaves();
     if (!restored.empty())
         m_documentUi.showNotice("InterruptedSave", tavlor::interruptedSavesText(restored));
-    m_workflow.openCommandLine(m_commandLine);
+    m_workflow.openCommandLine(m_commandLine, restored.empty() ? ahead.get() : nullptr);
 }
 
 void TForm1::WMDropFiles(const std::vector<std::string>& paths) {
@@ -52,6 +57,8 @@ const std::string& TForm1::CurrentFileName() const {
     return m_workflow.CurrentFileName();
 }
 
-void TForm1::setCommandLine(std::vector<std::string> arguments) {
+void TForm1::setCommandLine(std::vector<std::string> arguments,
+                            std::unique_ptr<tavlor::SheetLoadAhead> ahead) {
     m_commandLine = std::move(arguments);
+    m_loadAhead = std::move(ahead);
 }

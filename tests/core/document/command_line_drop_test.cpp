@@ -5,6 +5,7 @@
 #include "core/desktop/command_line.h"
 #include "core/desktop/uri_list.h"
 #include "core/files/file_error.h"
+#include "core/document/sheet_load_ahead.h"
 
 #include <fstream>
 
@@ -23,9 +24,9 @@ protected:
         temp.write("two  blanks.csv", "2;\r\n");
     }
     /** Runs FormShow and returns the error text, or "" when it succeeded. */
-    std::string show(const Args& arguments) {
+    std::string show(const Args& arguments, SheetLoadAhead* ahead = nullptr) {
         try {
-            workflow.openCommandLine(arguments);
+            workflow.openCommandLine(arguments, ahead);
         } catch (const FileError& error) {
             return error.what();
         }
@@ -107,6 +108,30 @@ TEST_F(CommandLine, FolderIsFoundButFailsToLoad) {
     EXPECT_EQ(tavlor::CommandLine::existingPath(temp.file("nothing")), "");
     EXPECT_EQ(tavlor::CommandLine::existingPath(""), "");
     expectOpenErrorFor(show({temp.file("My Data")}), temp.file("My Data"));
+}
+
+TEST_F(CommandLine, AFileReadAheadIsTakenOnlyWhileUnchanged) {
+    const std::string path = temp.file("My Data/t.csv");
+    SheetLoadAhead ahead(path);
+    ahead.wait();
+    EXPECT_FALSE(ahead.fits(temp.file("two  blanks.csv")));
+    EXPECT_EQ(show({path}, &ahead), "");
+    EXPECT_FALSE(ahead.fits(path)); // taken
+    EXPECT_EQ(a1(), "t");
+    EXPECT_EQ(ui.caption(), "t.csv - Vorlane Tavlor");
+    EXPECT_TRUE(workflow.ownFileStamp().hashKnown);
+    EXPECT_FALSE(workflow.ownFileStamp().changedOnDisk(path));
+    document.cellEdited(1, 1, "u", EditSource::FormulaBar); // the snapshot stands on the cells taken
+    EXPECT_TRUE(document.isModified());
+
+    SheetLoadAhead stale(path);
+    SheetLoadAhead missing(temp.file("missing.csv"));
+    stale.wait();
+    missing.wait();
+    temp.write("My Data/t.csv", "new;\r\n");
+    EXPECT_EQ(show({path}, &stale), "");
+    EXPECT_EQ(a1(), "new");
+    expectOpenErrorFor(show({temp.file("missing.csv")}, &missing), temp.file("missing.csv"));
 }
 
 TEST(JoinArguments, JoinsWithSingleBlanksAndTrims) {

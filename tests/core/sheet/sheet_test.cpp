@@ -140,6 +140,23 @@ TEST(SheetClear, EmptiesEveryDataCell) {
     EXPECT_EQ(sheet.cell(0, 9999), "9999");
 }
 
+TEST(SheetCells, SwapDataMovesTheDataCellsAndLeavesTheHeaders) {
+    Sheet loaded;
+    loaded.setCell(3, 2, "c2");
+    Sheet sheet;
+    sheet.writeHeaders();
+    EXPECT_EQ(sheet.rowCells(2)[3], ""); // a row that was never written reads empty
+    sheet.swapData(loaded);
+    EXPECT_EQ(sheet.rowCells(2)[3], "c2");
+    EXPECT_EQ(sheet.contentLength(), 2u);
+    EXPECT_EQ(extentOf(sheet), "Total Rows:2 Total Cols:3");
+    EXPECT_EQ(sheet.cellName(3, 2), "C2");
+    EXPECT_EQ(loaded.cell(3, 2), "");
+    EXPECT_EQ(loaded.filledCells(), 0);
+    sheet.restartJournal();
+    EXPECT_THROW(sheet.swapData(loaded), std::logic_error);
+}
+
 TEST(SheetContent, JoinsRowByRowWithoutSeparators) {
     Sheet sheet;
     sheet.setCell(2, 1, "b1");
