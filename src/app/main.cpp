@@ -14,18 +14,19 @@
 #include <vector>
 
 int main(int argc, char* argv[]) {
-    // The file to open at start-up, as raw bytes, is read on a thread of its own while Qt and
-    // the window start.
-    std::vector<std::string> arguments(argv + 1, argv + argc);
-    std::unique_ptr<tavlor::SheetLoadAhead> ahead;
-    if (const auto path = tavlor::CommandLine::fileToOpen(arguments))
-        ahead = std::make_unique<tavlor::SheetLoadAhead>(*path);
     // Every argument names a piece of the file's path, also one that looks like a Qt option
     // (-style, -platform, -reverse): Qt sees only the program path and takes its settings from
     // the environment (QT_QPA_PLATFORM, QT_STYLE_OVERRIDE, ...).
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
+    // The file to open at start-up, as raw bytes, is read on a thread of its own while the window
+    // is built. Not before the application object: its start waits on the display server, which
+    // then needs the second core itself.
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::unique_ptr<tavlor::SheetLoadAhead> ahead;
+    if (const auto path = tavlor::CommandLine::fileToOpen(arguments))
+        ahead = std::make_unique<tavlor::SheetLoadAhead>(*path);
     tavlorInitResources();
     QApplication::setApplicationName(tavlor::ui::programTitle());
     tavlor::ui::setApplicationTitle(tavlor::ui::programTitle());
