@@ -42,6 +42,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vorlane Software <tavlor@vorlane.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# CUPS is loaded when a print job is handed to a queue, not linked, so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcups2")
 # qt6-wayland lets the program run as a native client on Wayland desktops.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, xdg-utils, qt6-wayland")
 set(CPACK_GENERATOR DEB)

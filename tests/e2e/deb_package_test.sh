@@ -29,7 +29,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 DEPENDS=$(field Depends)
 step "Depends: $DEPENDS"
 DEPENDS_NAMES=$(tr ',' '\n' <<<"$DEPENDS" | sed 's/([^)]*)//; s/[[:space:]]//g')
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libstdc++6 libc6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 libstdc++6 libc6; do
     grep -qxF "$lib" <<<"$DEPENDS_NAMES" || fail "Depends lacks $lib: $DEPENDS"
 done
 RECOMMENDS_NAMES=$(field Recommends | tr ',' '\n' | sed 's/([^)]*)//; s/[[:space:]]//g')
