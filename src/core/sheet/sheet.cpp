@@ -39,14 +39,13 @@ void Sheet::checkRange(int col, int row) const {
                                 ") is outside the sheet");
 }
 
-const std::string& Sheet::cell(int col, int row) const {
+const std::string& Sheet::edgeCell(int col, int row) const {
     checkRange(col, row);
     if (col == 0)
         return m_rowHeaders[static_cast<std::size_t>(row)];
     if (row == 0)
         return m_colHeaders[static_cast<std::size_t>(col)];
-    const std::size_t index = indexOf(col, row);
-    return index < m_cells.size() ? m_cells[index] : emptyRow()[0];
+    return emptyRow()[0];
 }
 
 const std::string* Sheet::rowCells(int row) const {
@@ -55,19 +54,25 @@ const std::string* Sheet::rowCells(int row) const {
 }
 
 void Sheet::setCell(int col, int row, std::string text) {
+    if (isDataCell(col, row)) {
+        writeDataCell(indexOf(col, row), col, row, std::move(text));
+        return;
+    }
     checkRange(col, row);
     if (col == 0)
         m_rowHeaders[static_cast<std::size_t>(row)] = std::move(text);
     else if (row == 0)
         m_colHeaders[static_cast<std::size_t>(col)] = std::move(text);
-    else
-        writeDataCell(indexOf(col, row), col, row, std::move(text));
 }
 
 std::string& Sheet::dataCell(std::size_t index, int row) {
-    if (index >= m_cells.size())
-        m_cells.resize(indexOf(0, row + 1));
+    if (index >= m_cells.size()) [[unlikely]]
+        makeRowsUpTo(row);
     return m_cells[index];
+}
+
+void Sheet::makeRowsUpTo(int row) {
+    m_cells.resize(indexOf(0, row + 1));
 }
 
 void Sheet::writeDataCell(std::size_t index, int col, int row, std::string&& text) {

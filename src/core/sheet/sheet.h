@@ -26,7 +26,12 @@ public:
 
     /** Any cell, headers included; cheap for empty and non-empty cells. Throws std::out_of_range
      *  outside 0..26 x 0..9999. */
-    const std::string& cell(int col, int row) const;
+    const std::string& cell(int col, int row) const {
+        const std::size_t index = indexOf(col, row);
+        if (isDataCell(col, row) && index < m_cells.size())
+            return m_cells[index];
+        return edgeCell(col, row);
+    }
     /** Writes any cell, headers included (the extent and change tracking count data cells only).
      *  Throws std::out_of_range outside the grid. */
     void setCell(int col, int row, std::string text);
@@ -85,9 +90,16 @@ private:
     static constexpr std::size_t indexOf(int col, int row) {
         return static_cast<std::size_t>(row) * kColumns + static_cast<std::size_t>(col);
     }
+    static constexpr bool isDataCell(int col, int row) {
+        return static_cast<unsigned>(col - 1) < unsigned{kLastCol} &&
+               static_cast<unsigned>(row - 1) < unsigned{kLastRow};
+    }
+    // cell() for a header, a data cell of a row not made yet, or a place outside the grid.
+    const std::string& edgeCell(int col, int row) const;
     void checkRange(int col, int row) const;
     // The data cell at index, of row row, made with its row when the row did not exist yet.
     std::string& dataCell(std::size_t index, int row);
+    [[gnu::noinline]] void makeRowsUpTo(int row);
     // Writes a data cell and keeps the counts, the byte total and the journal in step.
     void writeDataCell(std::size_t index, int col, int row, std::string&& text);
 
