@@ -18,12 +18,6 @@ std::size_t nextDataIndex(std::size_t index) {
     return index;
 }
 
-// What a data cell of a row not made yet holds.
-const std::string* emptyRow() {
-    static const std::string kEmptyRow[Sheet::kColumns];
-    return kEmptyRow;
-}
-
 } // namespace
 
 Sheet::Sheet()
@@ -45,12 +39,7 @@ const std::string& Sheet::edgeCell(int col, int row) const {
         return m_rowHeaders[static_cast<std::size_t>(row)];
     if (row == 0)
         return m_colHeaders[static_cast<std::size_t>(col)];
-    return emptyRow()[0];
-}
-
-const std::string* Sheet::rowCells(int row) const {
-    const std::size_t index = indexOf(0, row);
-    return index < m_cells.size() ? m_cells.data() + index : emptyRow();
+    return kNoText;
 }
 
 void Sheet::setCell(int col, int row, std::string text) {

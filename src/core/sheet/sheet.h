@@ -27,9 +27,10 @@ public:
     /** Any cell, headers included; cheap for empty and non-empty cells. Throws std::out_of_range
      *  outside 0..26 x 0..9999. */
     const std::string& cell(int col, int row) const {
-        const std::size_t index = indexOf(col, row);
-        if (isDataCell(col, row) && index < m_cells.size())
-            return m_cells[index];
+        if (isDataCell(col, row)) {
+            const std::size_t index = indexOf(col, row);
+            return index < m_cells.size() ? m_cells[index] : kNoText;
+        }
         return edgeCell(col, row);
     }
     /** Writes any cell, headers included (the extent and change tracking count data cells only).
@@ -41,7 +42,10 @@ public:
     void loadCell(int col, int row, std::string_view text);
     /** The 27 cells of data row row, 1..9999 (not checked), from index 0, which is always empty
      *  (the row's header is cell(0, row)). For whole-sheet readers such as the file writer. */
-    const std::string* rowCells(int row) const;
+    const std::string* rowCells(int row) const {
+        const std::size_t index = indexOf(0, row);
+        return index < m_cells.size() ? m_cells.data() + index : kNoRow;
+    }
 
     /** Row numbers 1..9999 into column 0, then letters A..Z into row 0; (0, 0) stays empty. */
     void writeHeaders();
@@ -94,7 +98,10 @@ private:
         return static_cast<unsigned>(col - 1) < unsigned{kLastCol} &&
                static_cast<unsigned>(row - 1) < unsigned{kLastRow};
     }
-    // cell() for a header, a data cell of a row not made yet, or a place outside the grid.
+    // What the cells of a row not made yet hold.
+    static inline const std::string kNoRow[kColumns];
+    static constexpr const std::string& kNoText = kNoRow[0];
+    // cell() for a header or a place outside the grid.
     const std::string& edgeCell(int col, int row) const;
     void checkRange(int col, int row) const;
     // The data cell at index, of row row, made with its row when the row did not exist yet.

@@ -19,8 +19,9 @@ std::optional<CellPos> findInSheet(const Sheet& sheet, std::string_view text,
     if (text.empty())
         return std::nullopt;
     for (int row = 1; row <= Sheet::kLastRow; ++row) {
+        const std::string* cells = sheet.rowCells(row); // one look-up per row, made or not
         for (int col = 1; col <= Sheet::kLastCol; ++col) {
-            const std::string& cell = sheet.cell(col, row);
+            const std::string& cell = cells[col];
             if (cell.size() >= text.size() && containsAligned(cell, text, unitSize))
                 return CellPos{col, row};
         }
