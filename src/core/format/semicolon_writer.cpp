@@ -7,6 +7,12 @@
 
 namespace tavlor {
 
+namespace {
+// A std::string keeps up to 15 bytes in place, in a 16-byte buffer with the terminator.
+constexpr std::size_t kShortCell = 16;
+static_assert(sizeof(std::string) >= kShortCell);
+} // namespace
+
 std::string semicolonText(const Sheet& sheet, const TextCodec& codec) {
     std::string semicolon;
     std::string lineEnd;
@@ -24,7 +30,8 @@ std::string semicolonText(const Sheet& sheet, const TextCodec& codec) {
         for (int c = 1; c <= cols; ++c)
             size += cells[c].size();
     }
-    std::string text(size, '\0');
+    // Room for one short cell's whole buffer past the end: see the copy below.
+    std::string text(size + kShortCell, '\0');
     char* out = text.data();
     if (!mark.empty()) // an empty view may have no data at all, which memcpy must not get
         std::memcpy(out, mark.data(), mark.size());
@@ -33,7 +40,13 @@ std::string semicolonText(const Sheet& sheet, const TextCodec& codec) {
         const std::string* cells = sheet.rowCells(r);
         for (int c = 1; c <= cols; ++c) {
             const std::string& cell = cells[c];
-            std::memcpy(out, cell.data(), cell.size());
+            // Most cells are short: a fixed-size copy of the cell's buffer (every string's buffer
+            // holds its capacity and a terminator, never fewer than kShortCell bytes) is two moves
+            // instead of a call; the bytes past the cell are overwritten by what follows it.
+            if (cell.size() <= kShortCell)
+                std::memcpy(out, cell.data(), kShortCell);
+            else
+                std::memcpy(out, cell.data(), cell.size());
             out += cell.size();
             if (narrow) { // one byte stored directly: a copy of unknown length per cell costs more
                 *out++ = semicolon[0];
@@ -45,6 +58,7 @@ std::string semicolonText(const Sheet& sheet, const TextCodec& codec) {
         std::memcpy(out, lineEnd.data(), lineEnd.size());
         out += lineEnd.size();
     }
+    text.resize(size);
     return text;
 }
 
