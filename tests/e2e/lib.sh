@@ -68,6 +68,24 @@ start_app() { # ARGS...: start the program in the background with these argument
 
 app_running() { [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; }
 
+# The scripts' one polling loop: runs COMMAND until it succeeds (then 0) or SECONDS have passed
+# (then 1). Each step asks for the awaited state again; nothing waits for time itself to pass.
+poll_until() { # SECONDS COMMAND...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# A program that ended cannot show what is awaited: say so at once instead of at the deadline.
+while_running() { # WHAT COMMAND...: COMMAND's status, failing when the program has ended
+    "${@:2}" && return 0
+    app_running || fail "the program ended before $1"
+    return 1
+}
+
 find_window() { # TITLE: print the id of a visible window whose title is exactly TITLE
     local id
     for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
@@ -79,18 +97,17 @@ find_window() { # TITLE: print the id of a visible window whose title is exactly
     return 1
 }
 
+window_into() { # TITLE VAR: put the id of the window titled TITLE into VAR, if there is one
+    local found
+    found=$(find_window "$1") || return 1
+    printf -v "$2" '%s' "$found"
+}
+
 wait_window() { # TITLE [SECONDS] [VAR]: wait for the window and put its id in VAR (default WID)
-    local deadline=$((SECONDS + ${2:-20})) id
-    while [ $SECONDS -lt $deadline ]; do
-        if id=$(find_window "$1"); then
-            printf -v "${3:-WID}" '%s' "$id"
-            step "window \"$1\" is $id"
-            return 0
-        fi
-        app_running || fail "the program ended before a window titled \"$1\" appeared"
-        sleep 0.1
-    done
-    fail "no window titled \"$1\" within ${2:-20} s; visible titles: $(visible_titles)"
+    local into=${3:-WID}
+    poll_until "${2:-20}" while_running "a window titled \"$1\" appeared" window_into "$1" "$into" ||
+        fail "no window titled \"$1\" within ${2:-20} s; visible titles: $(visible_titles)"
+    step "window \"$1\" is ${!into}"
 }
 
 visible_titles() {
@@ -101,13 +118,10 @@ visible_titles() {
     echo "${out:-none}"
 }
 
+no_window() { ! find_window "$1" >/dev/null; }
+
 wait_no_window() { # TITLE [SECONDS]: wait until no visible window has this title
-    local deadline=$((SECONDS + ${2:-10}))
-    while [ $SECONDS -lt $deadline ]; do
-        find_window "$1" >/dev/null || return 0
-        sleep 0.1
-    done
-    fail "the window titled \"$1\" is still there after ${2:-10} s"
+    poll_until "${2:-10}" no_window "$1" || fail "the window titled \"$1\" is still there after ${2:-10} s"
 }
 
 geometry() { # ID: print "X,Y WxH" of the window
@@ -116,14 +130,10 @@ geometry() { # ID: print "X,Y WxH" of the window
     echo "$X,$Y ${WIDTH}x$HEIGHT"
 }
 
+geometry_is() { [ "$(geometry "$1")" = "$2" ]; } # ID EXPECTED
+
 wait_geometry() { # ID EXPECTED [SECONDS]: wait until geometry prints EXPECTED
-    local deadline=$((SECONDS + ${3:-5})) now
-    while :; do
-        now=$(geometry "$1")
-        [ "$now" = "$2" ] && return 0
-        [ $SECONDS -lt $deadline ] || fail "window geometry is $now, expected $2"
-        sleep 0.1
-    done
+    poll_until "${3:-5}" geometry_is "$1" "$2" || fail "window geometry is $(geometry "$1"), expected $2"
 }
 
 focus() { xdotool windowfocus --sync "${1:-$WID}"; }
@@ -136,50 +146,43 @@ type_text() { xdotool type --clearmodifiers --delay "$KEY_DELAY" -- "$1"; }
 # sent one after another need no pause between them. What a step waits for is a state that shows
 # (a window, its title or geometry, a file's bytes).
 
-wait_popup() { # wait until the program shows a menu of its own over the window
-    local deadline=$((SECONDS + 10)) id
-    while [ $SECONDS -lt $deadline ]; do
-        for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
-            if [ "$id" != "$WID" ] && xwininfo -id "$id" 2>/dev/null | grep -q "Override Redirect State: yes"; then
-                return 0
-            fi
-        done
-        app_running || fail "the program ended while a menu was awaited"
-        sleep 0.1
+popup_shown() { # a visible override-redirect window of the program other than its main window
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+        [ "$id" != "$WID" ] && xwininfo -id "$id" 2>/dev/null | grep -q "Override Redirect State: yes" &&
+            return 0
     done
-    fail "no menu opened within 10 s"
+    return 1
+}
+
+wait_popup() { # wait until the program shows a menu of its own over the window
+    poll_until 10 while_running "a menu opened" popup_shown || fail "no menu opened within 10 s"
 }
 
 close_request() { python3 "$E2E_HERE/x11_close.py" "${1:-$WID}"; }
 
 show_bytes() { od -An -c "$1" | sed 's/^/    /'; }
 
+same_bytes() { [ -f "$1" ] && cmp -s "$1" "$2"; } # PATH EXPECTED_PATH
+
 expect_file() { # PATH EXPECTED_PATH [SECONDS]: wait until PATH holds exactly EXPECTED's bytes
-    local deadline=$((SECONDS + ${3:-5}))
-    while :; do
-        if [ -f "$1" ] && cmp -s "$1" "$2"; then
-            step "$(basename "$1") holds the expected $(stat -c %s "$2") bytes"
-            return 0
-        fi
-        if [ $SECONDS -ge $deadline ]; then
-            {
-                echo "expected bytes of $1:"
-                show_bytes "$2"
-                echo "actual bytes:"
-                if [ -f "$1" ]; then show_bytes "$1"; else echo "    (no file)"; fi
-            } >&2
-            fail "$(basename "$1") does not hold the expected bytes"
-        fi
-        sleep 0.1
-    done
+    if poll_until "${3:-5}" same_bytes "$1" "$2"; then
+        step "$(basename "$1") holds the expected $(stat -c %s "$2") bytes"
+        return 0
+    fi
+    {
+        echo "expected bytes of $1:"
+        show_bytes "$2"
+        echo "actual bytes:"
+        if [ -f "$1" ]; then show_bytes "$1"; else echo "    (no file)"; fi
+    } >&2
+    fail "$(basename "$1") does not hold the expected bytes"
 }
 
+app_ended() { ! app_running; }
+
 wait_exit() { # [SECONDS]: wait until the program ends; its exit status goes to APP_STATUS
-    local deadline=$((SECONDS + ${1:-10}))
-    while app_running; do
-        [ $SECONDS -lt $deadline ] || fail "the program is still running after ${1:-10} s"
-        sleep 0.1
-    done
+    poll_until "${1:-10}" app_ended || fail "the program is still running after ${1:-10} s"
     APP_STATUS=0
     wait "$APP_PID" || APP_STATUS=$?
     APP_PID=""

@@ -12,16 +12,17 @@ trap '[ -z "$OTHER_PID" ] || kill -KILL "$OTHER_PID" 2>/dev/null; e2e_cleanup' E
 
 recovery_files() { find "$RECOVERY" -name '*.recovery' 2>/dev/null; }
 
-wait_recovery() { # TEXT: wait until a recovery file holds TEXT (the write comes ~2 s after typing)
-    local deadline=$((SECONDS + 30)) file
-    while [ $SECONDS -lt $deadline ]; do
-        for file in $(recovery_files); do
-            grep -qF -- "$1" "$file" && step "$(basename "$file") holds \"$1\"" && return 0
-        done
-        app_running || fail "the program ended before its recovery file held \"$1\""
-        sleep 0.1
+recovery_holds() { # TEXT
+    local file
+    for file in $(recovery_files); do
+        grep -qF -- "$1" "$file" && step "$(basename "$file") holds \"$1\"" && return 0
     done
-    fail "no recovery file holds \"$1\" after 30 s: $(recovery_files)"
+    return 1
+}
+
+wait_recovery() { # TEXT: wait until a recovery file holds TEXT (the write comes ~2 s after typing)
+    poll_until 30 while_running "its recovery file held \"$1\"" recovery_holds "$1" ||
+        fail "no recovery file holds \"$1\" after 30 s: $(recovery_files)"
 }
 
 type_and_kill() { # TITLE TEXT: type TEXT in A1 of the window TITLE, wait for the recovery, kill
