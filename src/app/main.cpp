@@ -5,6 +5,7 @@
 #include "ui/desktop/termination_request.h"
 #include "ui/window/tform1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
 
@@ -20,6 +21,10 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
+    // The accessibility bridge starts at the first widget: it connects to the session bus and
+    // waits for the answers. Now, before the file's read below takes the second core, the bus
+    // answers at once.
+    (void)QAccessible::isActive();
     // The file to open at start-up, as raw bytes, is read on a thread of its own while the window
     // is built. Not before the application object: its start waits on the display server, which
     // then needs the second core itself.
