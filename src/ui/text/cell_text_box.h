@@ -13,6 +13,10 @@ public:
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void shapeSimply();
 };
 
 } // namespace tavlor::ui
