@@ -1,8 +1,6 @@
 #include "ui/text/cell_text_box.h"
 
 #include <QDragEnterEvent>
-#include <QEvent>
-#include <QFont>
 #include <QMimeData>
 
 #include <climits>
@@ -12,21 +10,6 @@ namespace tavlor::ui {
 CellTextBox::CellTextBox(QWidget* parent) : QLineEdit(parent) {
     // Cells have no length limit; the default of 32767 would cut long cells on the way through.
     setMaxLength(INT_MAX);
-    shapeSimply();
-}
-
-void CellTextBox::shapeSimply() {
-    QFont simple = font();
-    if (simple.styleStrategy() & QFont::PreferNoShaping)
-        return;
-    simple.setStyleStrategy(QFont::StyleStrategy(simple.styleStrategy() | QFont::PreferNoShaping));
-    setFont(simple);
-}
-
-void CellTextBox::changeEvent(QEvent* event) {
-    QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        shapeSimply();
 }
 
 void CellTextBox::dragEnterEvent(QDragEnterEvent* event) {

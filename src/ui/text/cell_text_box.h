@@ -13,10 +13,6 @@ public:
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
-    void shapeSimply();
 };
 
 } // namespace tavlor::ui

@@ -41,9 +41,7 @@ TForm1::TForm1(QWidget* parent)
                    [this](const QString& text) { m_StatusBar->setPanelText(0, text); }) {
     tavlorInitResources();
     setObjectName(QStringLiteral("Form1"));
-    QFont windowFont(QStringLiteral("Tahoma"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    setFont(pixelFont(QStringLiteral("Tahoma"), 11, false));
     setWindowIcon(QIcon(QStringLiteral(":/tavlor/icons/tavlor-48.png")));
     // Files dropped on the window are opened (WMDropFiles).
     setAcceptDrops(true);
