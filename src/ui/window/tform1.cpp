@@ -41,7 +41,9 @@ TForm1::TForm1(QWidget* parent)
                    [this](const QString& text) { m_StatusBar->setPanelText(0, text); }) {
     tavlorInitResources();
     setObjectName(QStringLiteral("Form1"));
-    setFont(pixelFont(QStringLiteral("Tahoma"), 11, false));
+    QFont windowFont(QStringLiteral("Tahoma"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     setWindowIcon(QIcon(QStringLiteral(":/tavlor/icons/tavlor-48.png")));
     // Files dropped on the window are opened (WMDropFiles).
     setAcceptDrops(true);

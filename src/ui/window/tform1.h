@@ -179,10 +179,6 @@ private:
 
     /** The window's commands, one row each (tform1_command_table.cpp). */
     static std::span<const Command> commandTable();
-    // The window's fonts: a family at a pixel size, laid out unshaped where the script needs no
-    // shaping (no kerning or ligatures for Latin text), which halves the cost of laying out and
-    // drawing a long cell in the edit boxes.
-    static QFont pixelFont(const QString& family, int pixels, bool bold);
 
     // Building the window (tform1_layout.cpp, tform1_actions.cpp).
     void buildLayout();

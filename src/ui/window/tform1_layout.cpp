@@ -22,15 +22,13 @@ constexpr int kPanelHeight = 28;
 constexpr int kTabSetHeight = 21;
 constexpr QSize kButtonSize{23, 22};
 
-} // namespace
-
-QFont TForm1::pixelFont(const QString& family, int pixels, bool bold) {
+QFont pixelFont(const QString& family, int pixels, bool bold) {
     QFont font(family);
     font.setPixelSize(pixels);
     font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
+} // namespace
 
 void TForm1::buildLayout() {
     auto* client = new QWidget(this);

@@ -1,6 +1,8 @@
-// The bytes <-> text mapping gives back every byte string unchanged, also through a QLineEdit.
+// The bytes <-> text mapping gives back every byte string unchanged, also through a QLineEdit;
+// the cell text box lays out only long text that nothing combines in unshaped.
 #include "core/text/text_encoding.h"
 #include "ui/text/bytetext.h"
+#include "ui/text/cell_text_box.h"
 
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -148,6 +150,22 @@ private slots:
         QCOMPARE(toBytes(QString::fromUtf8("ğ€")), std::string("\xc4\x9f\xe2\x82\xac"));
         // A lone high surrogate cannot come from bytes; it is written as its three-byte form.
         QCOMPARE(toBytes(QString(QChar(0xD800))), std::string("\xed\xa0\x80"));
+    }
+
+    void aLongCellIsLaidOutUnshapedOnlyWhenNothingCombines() {
+        tavlor::ui::CellTextBox box;
+        const QString turkish = QString::fromUtf8("şğİıçöü").repeated(600); // 4,200 characters
+        // Short; long; then a font given from outside; a combining acute; a byte that is not text.
+        const QString texts[] = {QStringLiteral("short"), turkish, turkish, turkish + QChar(0x0301),
+                                 turkish + toText("\xff"), turkish};
+        QString unshaped;
+        for (const QString& text : texts) {
+            box.setText(text);
+            if (unshaped.size() == 2)
+                box.setFont(QFont(QStringLiteral("Arial")));
+            unshaped += box.font().styleStrategy() & QFont::PreferNoShaping ? u'1' : u'0';
+        }
+        QCOMPARE(unshaped, QStringLiteral("011001"));
     }
 };
 

@@ -317,9 +317,6 @@ private slots:
         QCOMPARE(grid->font().pixelSize(), 12);
         QVERIFY(grid->font().bold());
         QCOMPARE(grid->editor()->font(), grid->font());
-        // Both edit boxes lay out unshaped where the script needs no shaping.
-        QVERIFY(grid->editor()->font().styleStrategy() & QFont::PreferNoShaping);
-        QVERIFY(form->LabeledEdit1()->font().styleStrategy() & QFont::PreferNoShaping);
         QCOMPARE(form->font().family(), QStringLiteral("Tahoma"));
         QCOMPARE(form->font().pixelSize(), 11);
         QVERIFY(form->Label1()->font().bold());
