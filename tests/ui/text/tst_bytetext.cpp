@@ -1,5 +1,4 @@
-// The bytes <-> text mapping gives back every byte string unchanged, also through a QLineEdit;
-// the cell text box lays out only long text that nothing combines in unshaped.
+// The bytes <-> text mapping gives back every byte string unchanged, also through a QLineEdit.
 #include "core/text/text_encoding.h"
 #include "ui/text/bytetext.h"
 #include "ui/text/cell_text_box.h"
@@ -154,12 +153,11 @@ private slots:
 
     void aLongCellIsLaidOutUnshapedOnlyWhenNothingCombines() {
         tavlor::ui::CellTextBox box;
-        const QString turkish = QString::fromUtf8("şğİıçöü").repeated(600); // 4,200 characters
+        const QString tr = QString::fromUtf8("şğİıçöü").repeated(600); // 4,200 characters
         // Short; long; then a font given from outside; a combining acute; a byte that is not text.
-        const QString texts[] = {QStringLiteral("short"), turkish, turkish, turkish + QChar(0x0301),
-                                 turkish + toText("\xff"), turkish};
         QString unshaped;
-        for (const QString& text : texts) {
+        for (const QString& text : {QStringLiteral("short"), tr, tr, tr + QChar(0x0301),
+                                    tr + toText("\xff"), tr}) {
             box.setText(text);
             if (unshaped.size() == 2)
                 box.setFont(QFont(QStringLiteral("Arial")));
