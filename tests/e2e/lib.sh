@@ -70,12 +70,13 @@ app_running() { [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; }
 
 # The scripts' one polling loop: runs COMMAND until it succeeds (then 0) or SECONDS have passed
 # (then 1). Each step asks for the awaited state again; nothing waits for time itself to pass.
+# E2E_POLL_PAUSE is the seam for the pause between two checks (seconds; default a tenth).
 poll_until() { # SECONDS COMMAND...
     local deadline=$((SECONDS + $1))
     shift
     until "$@"; do
         [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.1
+        sleep "${E2E_POLL_PAUSE:-0.1}"
     done
 }
 

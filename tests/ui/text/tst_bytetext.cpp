@@ -154,8 +154,7 @@ private slots:
     void aLongCellIsLaidOutUnshapedOnlyWhenNothingCombines() {
         tavlor::ui::CellTextBox box;
         const QString tr = QString::fromUtf8("şğİıçöü").repeated(600); // 4,200 characters
-        // Short; long; then a font given from outside; a combining acute; a byte that is not text.
-        QString unshaped;
+        QString unshaped; // short; long; a font from outside; a combining acute; a non-text byte
         for (const QString& text : {QStringLiteral("short"), tr, tr, tr + QChar(0x0301),
                                     tr + toText("\xff"), tr}) {
             box.setText(text);
