@@ -24,6 +24,7 @@ bool sameReport(const tavlor::LoadReport& a, const tavlor::LoadReport& b) {
     return a.linesBeyondLastRow == b.linesBeyondLastRow &&
            a.cellsBeyondLastColumn == b.cellsBeyondLastColumn &&
            a.textAfterNulIgnored == b.textAfterNulIgnored &&
+           a.halfCharacterAtEndIgnored == b.halfCharacterAtEndIgnored &&
            a.moreLinesNotRead == b.moreLinesNotRead;
 }
 
@@ -64,9 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Text behind a UTF-16 mark is split by its two-byte units and written back in them.
     const tavlor::TextCodec codec(reader.markedEncoding().value_or(tavlor::TextEncoding::Utf8));
     const std::size_t unit = codec.unitSize();
-    // An odd last byte of UTF-16 text stays in the last cell; written back, it shifts the
-    // separators after it, so such text is not read a second time.
-    const bool wholeUnits = (size - codec.byteOrderMark().size()) % unit == 0;
 
     // Same cells, cell for cell: the written texts of both sheets agree. Cells read from a file
     // never hold ";", CR, LF or NUL, so a second read of that text gives it back unchanged.
@@ -74,11 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pieces.Genislik();
     const std::string written = tavlor::semicolonText(whole, codec);
     require(written == tavlor::semicolonText(pieces, codec));
-    if (wholeUnits) {
-        require(!tavlor::parseSemicolonText(written, again).lostSomething());
-        again.Genislik();
-        require(tavlor::semicolonText(again, codec) == written);
-    }
+    require(!tavlor::parseSemicolonText(written, again).lostSomething());
+    again.Genislik();
+    require(tavlor::semicolonText(again, codec) == written);
 
     // The extent against a sweep of it; every non-empty cell lies inside it (the independent cell
     // count says none is outside), and no header cell was touched.
@@ -91,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int c = 1; c <= whole.MaxCol(); ++c) {
             if (cells[c].empty())
                 continue;
-            for (std::size_t i = 0; i + unit <= cells[c].size(); i += unit)
+            require(cells[c].size() % unit == 0);
+            for (std::size_t i = 0; i < cells[c].size(); i += unit)
                 require(!isStop(cells[c], i, codec));
             ++filled;
             maxRow = r;

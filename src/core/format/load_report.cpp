@@ -4,7 +4,7 @@ namespace tavlor {
 
 bool LoadReport::lostSomething() const {
     return linesBeyondLastRow > 0 || moreLinesNotRead || cellsBeyondLastColumn > 0 ||
-           textAfterNulIgnored;
+           textAfterNulIgnored || halfCharacterAtEndIgnored;
 }
 
 std::string LoadReport::message() const {
@@ -22,6 +22,8 @@ std::string LoadReport::message() const {
                 " after column Z";
     if (textAfterNulIgnored)
         text += "\n- everything from the first NUL byte on";
+    if (halfCharacterAtEndIgnored)
+        text += "\n- the last byte, which is only half of a UTF-16 character";
     text += "\nSaving will write the file without them.";
     return text;
 }

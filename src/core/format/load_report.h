@@ -14,6 +14,7 @@ struct LoadReport {
     bool moreLinesNotRead = false;           // reading stopped after row 9999; more text follows
     std::uint64_t cellsBeyondLastColumn = 0; // non-empty pieces after column Z
     bool textAfterNulIgnored = false;        // a NUL ended the text early
+    bool halfCharacterAtEndIgnored = false;  // UTF-16 text ended one byte into a character
     FileStamp file;                          // the file as it was read
 
     /** True when something of the file is not in the sheet. */

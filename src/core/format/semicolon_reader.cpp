@@ -195,16 +195,17 @@ void SemicolonReader::finish() {
     if (m_ended)
         return;
     if (!m_carry.empty()) {
-        // One byte too few for a mark or a unit: it stays a byte of the last cell.
         const std::string rest = std::move(m_carry);
         m_carry.clear();
         if (m_lookingForMark || !m_marked) {
+            // One byte too few for a mark: it is a byte of the text.
             m_lookingForMark = false;
             scan(rest, ByteUnits{});
-        } else if (m_row <= kLastRow && m_col <= kLastCol) {
-            m_piece += rest;
-            m_pieceFilled = true;
-            m_lineOpen = true;
+        } else {
+            // Half a UTF-16 character, from a file cut short. Kept in the last cell, it would
+            // shift every separator written after it by one byte, and each save and reopening
+            // would pull them into that cell as text.
+            m_report.halfCharacterAtEndIgnored = true;
         }
     }
     if (m_ended)
