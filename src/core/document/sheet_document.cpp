@@ -139,6 +139,19 @@ void SheetDocument::setEncoding(TextEncoding encoding) {
         m_view->showEncoding(encoding);
 }
 
+std::optional<std::pair<int, int>> SheetDocument::cellNotInUnitsOf(TextEncoding encoding) const {
+    const std::size_t unit = TextCodec(encoding).unitSize();
+    if (unit == 1)
+        return std::nullopt;
+    for (int row = 1; row <= Sheet::kLastRow; ++row) {
+        const std::string* cells = m_sheet.rowCells(row);
+        for (int col = 1; col <= Sheet::kLastCol; ++col)
+            if (cells[col].size() % unit != 0)
+                return std::pair{col, row};
+    }
+    return std::nullopt;
+}
+
 void SheetDocument::convertToUtf8() {
     if (m_codec.isUtf8())
         return;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace tavlor {
 
@@ -64,6 +65,10 @@ public:
     const TextCodec& codec() const { return m_codec; }
     /** Reads the same bytes in another encoding: no cell and no modified flag changes. */
     void setEncoding(TextEncoding encoding);
+    /** The first data cell, row by row, whose bytes are no whole number of the encoding's code
+     *  units (an odd count in UTF-16), as (col, row); nothing when every cell can be read in it.
+     *  Read in that encoding, such a cell's last byte would change at its first edit. */
+    std::optional<std::pair<int, int>> cellNotInUnitsOf(TextEncoding encoding) const;
     /** Rewrites every cell that is not plain ASCII as UTF-8 and makes the document UTF-8; the
      *  change check then marks it modified when a byte changed. */
     void convertToUtf8();

@@ -39,6 +39,14 @@ void DocumentEncodingControl::showEncoding(tavlor::TextEncoding encoding) {
 }
 
 void DocumentEncodingControl::setDocumentEncoding(tavlor::TextEncoding encoding) {
+    if (const auto cell = m_parts.document.cellNotInUnitsOf(encoding)) {
+        // The menu goes back to the document's encoding; the cell says why.
+        m_chooser->show(m_parts.document.encoding());
+        const auto [col, row] = *cell;
+        m_showNote(QStringLiteral("Not UTF-16: odd byte count in ") +
+                   toText(m_parts.document.sheet().cellName(col, row)));
+        return;
+    }
     m_parts.document.setEncoding(encoding);
     // The formula bar shows the current cell's bytes in the new encoding, without writing them.
     m_parts.view.mirrorCell(m_parts.grid->col(), m_parts.grid->row());

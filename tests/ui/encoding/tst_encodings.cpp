@@ -169,11 +169,16 @@ private slots:
         QCOMPARE(cell(*m_form, 2, 1), std::string("\xE2\x86\x92"));
     }
 
-    void encodingMenuShowsItsKeyAndItsHintsFitPanelZero() {
+    void encodingMenuShowsItsKeyAndItsHintsAndNotesFitPanelZero() {
         QMenu* menu = m_form->encodingChooser()->menu();
         QCOMPARE(menu->menuAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+        // Not in UTF-16: A1 has five bytes, and the menu stays on the document's encoding.
+        m_form->encodingChooser()->action(TextEncoding::Utf16Le)->trigger();
+        QCOMPARE(m_form->document().encoding(), TextEncoding::Windows1254);
+        QVERIFY(m_form->encodingChooser()->action(TextEncoding::Windows1254)->isChecked());
+        QCOMPARE(m_form->panelText(0), QStringLiteral("Not UTF-16: odd byte count in A1"));
         const QLabel* panel = m_form->StatusBar()->panel(0);
-        QStringList hints{m_form->encodingChooser()->field()->statusTip()};
+        QStringList hints{m_form->encodingChooser()->field()->statusTip(), m_form->panelText(0)};
         for (const QAction* action : menu->actions())
             hints << action->statusTip();
         for (const QString& hint : hints) {
