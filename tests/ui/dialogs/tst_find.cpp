@@ -154,8 +154,8 @@ void TestFind::searchTextIsInTheDocumentsEncoding() {
     m_window->S()->moveTo(1, 1);
     QCOMPARE(search(QStringLiteral("ş→")).text, QStringLiteral("Search String Not Found!"));
     QCOMPARE(m_window->S()->col(), 1);
-    // UTF-16 holds every character (Şişli's five bytes are no UTF-16 text).
-    put(3, 2, "");
+    // UTF-16 holds every character.
+    put(3, 2, ""); // Şişli's five bytes are no UTF-16 text
     put(4, 3, "\x5F\x01\x92\x21"); // ş→ in UTF-16 LE
     m_window->encodingControl().setDocumentEncoding(tavlor::TextEncoding::Utf16Le);
     QVERIFY(search(QStringLiteral("ş→")).caption.isEmpty());
