@@ -201,10 +201,11 @@ void SemicolonReader::finish() {
             // One byte too few for a mark: it is a byte of the text.
             m_lookingForMark = false;
             scan(rest, ByteUnits{});
-        } else {
+        } else if (m_row <= kLastRow) {
             // Half a UTF-16 character, from a file cut short. Kept in the last cell, it would
             // shift every separator written after it by one byte, and each save and reopening
-            // would pull them into that cell as text.
+            // would pull them into that cell as text. (Past the last row the text was not read
+            // to its end: the byte is where a read stopped.)
             m_report.halfCharacterAtEndIgnored = true;
         }
     }
